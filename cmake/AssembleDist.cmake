@@ -1,0 +1,22 @@
+# Run with -D SOURCE=<data folder> -D DIST=<application folder>.
+foreach(folder LANGUAGE MASTER PROJECTS)
+  file(MAKE_DIRECTORY "${DIST}/${folder}")
+endforeach()
+
+foreach(folder LANGUAGE MASTER)
+  file(GLOB shipped LIST_DIRECTORIES false "${SOURCE}/${folder}/*")
+  foreach(item IN LISTS shipped)
+    get_filename_component(name "${item}" NAME)
+    if(NOT name STREQUAL ".gitkeep")
+      file(COPY "${item}" DESTINATION "${DIST}/${folder}")
+    endif()
+  endforeach()
+endforeach()
+
+file(GLOB samples LIST_DIRECTORIES true "${SOURCE}/PROJECTS/*")
+foreach(sample IN LISTS samples)
+  get_filename_component(name "${sample}" NAME)
+  if(IS_DIRECTORY "${sample}" AND NOT EXISTS "${DIST}/PROJECTS/${name}")
+    file(COPY "${sample}" DESTINATION "${DIST}/PROJECTS")
+  endif()
+endforeach()

@@ -1,0 +1,68 @@
+#include "app/Startup.h"
+
+#include "app/AppState.h"
+#include "app/Identity.h"
+#include "app/SettingsFile.h"
+#include "common/TextRules.h"
+#include "lang/LanguageFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace veldrin {
+namespace {
+
+void ensureDirectory(const QString& path)
+{
+    // One level only; a folder that cannot be created shows when it is used.
+    if (!QFileInfo(path).isDir())
+        QDir().mkdir(path);
+}
+
+bool isWritableFolder(const QString& dir)
+{
+    QTemporaryFile probe(dir + QStringLiteral("/.veldrin-write-test-XXXXXX"));
+    return probe.open();
+}
+
+} // namespace
+
+StartupResult RunStartup(AppState& state, const QString& programDir)
+{
+    StartupResult result;
+    state.Strings = StringTable();
+
+    state.ProgramDir = QDir::cleanPath(programDir);
+    state.MasterDir = state.ProgramDir + QStringLiteral("/MASTER");
+    state.ProjectsDir = state.ProgramDir + QStringLiteral("/PROJECTS");
+    state.LanguageDir = state.ProgramDir + QStringLiteral("/LANGUAGE");
+    ensureDirectory(state.MasterDir);
+    ensureDirectory(state.ProjectsDir);
+    ensureDirectory(state.LanguageDir);
+
+    state.Settings = ReadSettingsFile(state.SettingsPath());
+    state.ActiveConfigDir.clear();
+    result.UpdateTimerEnabled = state.Settings.InternetEnabled && state.Settings.UpdateCheckEnabled;
+
+    state.WindowTitle = identity::WindowTitle();
+    state.SoftwareCode = QString::fromLatin1(identity::SoftwareCode);
+    state.SoftwareDescription = QString::fromLatin1(identity::SoftwareDescription);
+
+    SelectLanguage(state.Strings, state.LanguageDir, state.Settings.CurrentLanguage);
+
+    // A saved name that would leave PROJECTS opens nothing, and stays saved as it was.
+    const QString& name = state.Settings.ActiveConfigName;
+    if (IsPlainName(name) && QFileInfo(state.ConfigDir(name)).isDir())
+        state.ActiveConfigDir = state.ConfigDir(name);
+    state.Set_Files();
+
+    if (!isWritableFolder(state.ProgramDir))
+        result.Warning =
+            QStringLiteral("The program folder %1 cannot be written: settings and configurations "
+                           "cannot be saved there.")
+                .arg(QDir::toNativeSeparators(state.ProgramDir));
+    return result;
+}
+
+} // namespace veldrin

@@ -1,0 +1,47 @@
+#include "app/Application.h"
+#include "app/TFVeldrineFirmWare.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QTimer>
+
+namespace {
+
+// Verdana 8 pt where it is installed, else DejaVu Sans, the font the setup installs.
+QFont commonFont()
+{
+    const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
+                               ? QStringLiteral("Verdana")
+                               : QStringLiteral("DejaVu Sans");
+    return QFont(family, 8);
+}
+
+// For the start-up benchmark only: end the program once the main window has painted.
+class QuitAfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veldrin"));
+    QApplication::setFont(commonFont());
+
+    veldrin::Application configurator(QCoreApplication::applicationDirPath());
+    QApplication::setApplicationDisplayName(configurator.state().SoftwareCode);
+    if (qEnvironmentVariableIsSet("VELDRIN_QUIT_AFTER_FIRST_PAINT"))
+        configurator.mainWindow().installEventFilter(new QuitAfterFirstPaint(&app));
+    configurator.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,14 @@
+// The entry of veldrin-cli: picks the command named by the first argument.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace veldrin::cli {
+
+// args holds the arguments after the program's name; programDir is the folder of the
+// running executable, the default installation the commands look at.
+int RunCli(const QStringList& args, const QString& programDir, QTextStream& out, QTextStream& err);
+
+} // namespace veldrin::cli

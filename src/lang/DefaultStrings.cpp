@@ -1,0 +1,195 @@
+#include "lang/DefaultStrings.h"
+
+namespace veldrin {
+
+const QStringList& DefaultStrings()
+{
+    // The built-in English texts by index. Several keep a blank at one end, and 22 to 24
+    // are a single blank: the windows rely on them as they stand.
+    static const QStringList texts = {
+        QStringLiteral("Begin"),                                                             // 0
+        QStringLiteral("Step 1"),                                                            // 1
+        QStringLiteral("Step 2"),                                                            // 2
+        QStringLiteral("Step 3"),                                                            // 3
+        QStringLiteral("Step 4"),                                                            // 4
+        QStringLiteral("Step 5"),                                                            // 5
+        QStringLiteral("Step 6"),                                                            // 6
+        QStringLiteral("Step 7"),                                                            // 7
+        QStringLiteral("Step 8"),                                                            // 8
+        QStringLiteral("None Configuration Opened "),                                        // 9
+        QStringLiteral("Use Step1 to open or create new configuration"),                     // 10
+        QStringLiteral("Opened Configuration of the Converter : "),                          // 11
+        QStringLiteral("Information"),                                                       // 12
+        QStringLiteral("Options"),                                                           // 13
+        QStringLiteral("Close Configurator"),                                                // 14
+        QStringLiteral("New Configuration"),                                                 // 15
+        QStringLiteral("Open Configuration"),                                                // 16
+        QStringLiteral("Update Device"),                                                     // 17
+        QStringLiteral("Error! Project not Valid"),                                          // 18
+        QStringLiteral("New Version Available. Click Here for more Details"),                // 19
+        QStringLiteral("Set Communication"),                                                 // 20
+        QStringLiteral("Set Modbus Access"),                                                 // 21
+        QStringLiteral(" "),                                                                 // 22
+        QStringLiteral(" "),                                                                 // 23
+        QStringLiteral(" "),                                                                 // 24
+        QStringLiteral("Create New Configuration"),                                          // 25
+        QStringLiteral("Create New Configuration"),                                          // 26
+        QStringLiteral("Name of the new Configuration"),                                     // 27
+        QStringLiteral("OK"),                                                                // 28
+        QStringLiteral("Cancel"),                                                            // 29
+        QStringLiteral("Error! Name project is not valid"),                                  // 30
+        QStringLiteral("Error! Name project is not valid because directory already exists"), // 31
+        QStringLiteral("Error! Name Project is not valid"),                                  // 32
+        QStringLiteral("Open Configuration"),                                                // 33
+        QStringLiteral("Open an Existing Configuration"),                                    // 34
+        QStringLiteral("List of Avaliable Configurations"),                                  // 35
+        QStringLiteral("OK"),                                                                // 36
+        QStringLiteral("Cancel"),                                                            // 37
+        QStringLiteral("Software Options"),                                                  // 38
+        QStringLiteral("Software Options"),                                                  // 39
+        QStringLiteral("Language"),                                                          // 40
+        QStringLiteral("Connection Options"),                                                // 41
+        QStringLiteral("Selected Language : "),                                              // 42
+        QStringLiteral("Page "),                                                             // 43
+        QStringLiteral(" / "),                                                               // 44
+        QStringLiteral("Previous"),                                                          // 45
+        QStringLiteral("Next"),                                                              // 46
+        QStringLiteral("Enable Internet Connection"),                                        // 47
+        QStringLiteral("Check Software Update at Start of Program"),                         // 48
+        QStringLiteral("Check Available Update"),                                            // 49
+        QStringLiteral("OK"),                                                                // 50
+        QStringLiteral("Cancel"),                                                            // 51
+        QStringLiteral("New Version Available. Click Here for more Details"),                // 52
+        QStringLiteral("No Update Available"),                                               // 53
+        QStringLiteral("Do you want to change the Language from "),                          // 54
+        QStringLiteral(" to "),                                                              // 55
+        QStringLiteral("?"),                                                                 // 56
+        QStringLiteral("Update Firmware from Etherner (UDP)"),                               // 57
+        QStringLiteral("Insert the IP Address of "),                                         // 58
+        QStringLiteral("Check the Connection the device"),                                   // 59
+        QStringLiteral("Ping"),                                                              // 60
+        QStringLiteral("Cancel"),                                                            // 61
+        QStringLiteral("Next"),                                                              // 62
+        QStringLiteral("Update Device Options"),                                             // 63
+        QStringLiteral("Firmware"),                                                          // 64
+        QStringLiteral("Read Firmware when finish"),                                         // 65
+        QStringLiteral("Configuration"),                                                     // 66
+        QStringLiteral("Read Configuration when finish"),                                    // 67
+        QStringLiteral("Execute update firmware"),                                           // 68
+        QStringLiteral("Device Found!"),                                                     // 69
+        QStringLiteral("Device Not Found!"),                                                 // 70
+        QStringLiteral("Error!!! Check the Ip Address"),                                     // 71
+        QStringLiteral("Device not found in network"),                                       // 72
+        QStringLiteral("Update Device by Serial"),                                           // 73
+        QStringLiteral("Update Device Using the Serial Port"),                               // 74
+        QStringLiteral("Follow these steps to update from RS232:"),                          // 75
+        QStringLiteral("1 - Turn OFF the Device"),                                           // 76
+        QStringLiteral("2 - Use the Dip-Switch to set the Boot Mode"),                       // 77
+        QStringLiteral("3 - Select the COM Port for the Update"),                            // 78
+        QStringLiteral("4 - Turn ON the Device"),                                            // 79
+        QStringLiteral("Update COM Ports List"),                                             // 80
+        QStringLiteral("Update Device Options"),                                             // 81
+        QStringLiteral("Firmware"),                                                          // 82
+        QStringLiteral("Read Firmware After Write"),                                         // 83
+        QStringLiteral("Configuration"),                                                     // 84
+        QStringLiteral("Read Configuration After Write"),                                    // 85
+        QStringLiteral("Cancel"),                                                            // 86
+        QStringLiteral("Next"),                                                              // 87
+        QStringLiteral("Execute Update Firmware"),                                           // 88
+        QStringLiteral("Error! Select the COM port to use for the Update"),                  // 89
+        QStringLiteral("Set Communication"),                                                 // 90
+        QStringLiteral("Set Communication Setting"),                                         // 91
+        QStringLiteral("OK"),                                                                // 92
+        QStringLiteral("Cancel"),                                                            // 93
+        QStringLiteral(" Select Device "),                                                   // 94
+        QStringLiteral("Device till April 2014 (with Jumper)"),                              // 95
+        QStringLiteral("Device from May 2014 (with Dip-Switch)"),                            // 96
+        QStringLiteral(" Ethernet "),                                                        // 97
+        QStringLiteral("IP ADDRESS"),                                                        // 98
+        QStringLiteral("SUBNET Mask"),                                                       // 99
+        QStringLiteral("GATEWAY"),                                                           // 100
+        QStringLiteral("Port"),                                                              // 101
+        QStringLiteral("Protocol"),                                                          // 102
+        QStringLiteral(" Modbus Master "),                                                   // 103
+        QStringLiteral("Serial"),                                                            // 104
+        QStringLiteral("Baudrate"),                                                          // 105
+        QStringLiteral("Parity"),                                                            // 106
+        QStringLiteral("TimeOut (ms)"),                                                      // 107
+        QStringLiteral("Communication Idle Time (ms)"),                                      // 108
+        QStringLiteral("Protocol"),                                                          // 109
+        QStringLiteral("Collapse"),                                                          // 110
+        QStringLiteral("Expand"),                                                            // 111
+        QStringLiteral("Error Ethernet!! IP Address 1 must be between 0 and 255"),           // 112
+        QStringLiteral("Error Ethernet!! IP Address 2 must be between 0 and 255"),           // 113
+        QStringLiteral("Error Ethernet!! IP Address 3 must be between 0 and 255"),           // 114
+        QStringLiteral("Error Ethernet!! IP Address 4 must be between 0 and 255"),           // 115
+        QStringLiteral("Error Ethernet!! SUBNET Mask 1 must be between 0 and 255"),          // 116
+        QStringLiteral("Error Ethernet!! SUBNET Mask 2 must be between 0 and 255"),          // 117
+        QStringLiteral("Error Ethernet!! SUBNET Mask 3 must be between 0 and 255"),          // 118
+        QStringLiteral("Error Ethernet!! SUBNET Mask 4 must be between 0 and 255"),          // 119
+        QStringLiteral("Error Ethernet!! GATEWAY IP 1 must be between 0 and 255"),           // 120
+        QStringLiteral("Error Ethernet!! GATEWAY IP 2 must be between 0 and 255"),           // 121
+        QStringLiteral("Error Ethernet!! GATEWAY IP 3 must be between 0 and 255"),           // 122
+        QStringLiteral("Error Ethernet!! GATEWAY IP 4 must be between 0 and 255"),           // 123
+        QStringLiteral("Error Ethernet!! PORT must be between 0 and 65535"),                 // 124
+        QStringLiteral("Error Modbus Master!! TimeOut must be between 0 and 100000000 ms"),  // 125
+        QStringLiteral(
+            "Error Modbus Master!! Communication Idle Time must be between 0 and 100000000 ms"), // 126
+        QStringLiteral("Do you want to exit without saving changes?"),                           // 127
+        QStringLiteral("Set Modbus Access"),                                                     // 128
+        QStringLiteral("Set Modbus Access"),                                                     // 129
+        QStringLiteral("OK"),                                                                    // 130
+        QStringLiteral("Cancel"),                                                                // 131
+        QStringLiteral("Delete Row"),                                                            // 132
+        QStringLiteral("Insert Row"),                                                            // 133
+        QStringLiteral("Modbus Read"),                                                           // 134
+        QStringLiteral("Modbus Write"),                                                          // 135
+        QStringLiteral("N"),                                                                     // 136
+        QStringLiteral("Slave ID"),                                                              // 137
+        QStringLiteral("Type"),                                                                  // 138
+        QStringLiteral("Address"),                                                               // 139
+        QStringLiteral("NPoint"),                                                                // 140
+        QStringLiteral("Poll Time"),                                                             // 141
+        QStringLiteral("Max Error"),                                                             // 142
+        QStringLiteral("Position"),                                                              // 143
+        QStringLiteral("Start Bit"),                                                             // 144
+        QStringLiteral("Mnemonic"),                                                              // 145
+        QStringLiteral("N"),                                                                     // 146
+        QStringLiteral("Slave ID"),                                                              // 147
+        QStringLiteral("Type"),                                                                  // 148
+        QStringLiteral("Address"),                                                               // 149
+        QStringLiteral("NPoint"),                                                                // 150
+        QStringLiteral("Poll Time"),                                                             // 151
+        QStringLiteral("On Change"),                                                             // 152
+        QStringLiteral("Max Error"),                                                             // 153
+        QStringLiteral("Position"),                                                              // 154
+        QStringLiteral("Start Bit"),                                                             // 155
+        QStringLiteral("Mnemonic"),                                                              // 156
+        QStringLiteral("Error row "),                                                            // 157
+        QStringLiteral("!! [Modbus Read] Slave ID must be between 1 and 247"),                   // 158
+        QStringLiteral("!! [Modbus Read] Type must be Coil Status or Input Status or Holding Register or "
+                       "Input Register"),                                                               // 159
+        QStringLiteral("!! [Modbus Read] Address must be between 0 and 65535"),                         // 160
+        QStringLiteral("!! [Modbus Read] NPoint must be between 1 and "),                               // 161
+        QStringLiteral("!! [Modbus Read] Poll Time must be between 1 and 100000000"),                   // 162
+        QStringLiteral("!! [Modbus Read] Max Error must be between 0 and 100000000"),                   // 163
+        QStringLiteral("!! [Modbus Read] Position must be between 0 and "),                             // 164
+        QStringLiteral("!! [Modbus Read] Bit must be between 0 and 7"),                                 // 165
+        QStringLiteral("!! [Modbus Read] Too many bytes to save starting from the Position indicate"),  // 166
+        QStringLiteral("!! [Modbus Write] Slave ID must be between 1 and 247"),                         // 167
+        QStringLiteral("!! [Modbus Write] Type must be Coil Status or Holding Register"),               // 168
+        QStringLiteral("!! [Modbus Write] Address must be between 0 and 65535"),                        // 169
+        QStringLiteral("!! [Modbus Write] NPoint must be between 1 and "),                              // 170
+        QStringLiteral("!! [Modbus Write] Poll Time must be between 0 and 100000000"),                  // 171
+        QStringLiteral("!! [Modbus Write] Max Error must be between 0 and 100000000"),                  // 172
+        QStringLiteral("!! [Modbus Write] Position must be between 0 and "),                            // 173
+        QStringLiteral("!! [Modbus Write] Bit must be between 0 and 7"),                                // 174
+        QStringLiteral("!! [Modbus Write] Too many bytes to read starting from the Position indicate"), // 175
+        QStringLiteral("Are you sure to delete the Row number "),                                       // 176
+        QStringLiteral("Stop Bits"),                                                                    // 177
+        QStringLiteral("Error Modbus Master!! Two Stop Bits can used only with Parity None"),           // 178
+    };
+    return texts;
+}
+
+} // namespace veldrin

@@ -1,0 +1,107 @@
+#include "app/Startup.h"
+
+#include "app/AppState.h"
+#include "app/Identity.h"
+#include "support/TempProgramDir.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace veldrin {
+namespace {
+
+QByteArray settingsWith(const char* project, const char* language, const char* internet = "0",
+                        const char* update = "0")
+{
+    return QByteArray("<Conf_Settings><lastproj><projectname>") + project +
+           "</projectname></lastproj><lastipadd><ipaddress>10.1.1.1</ipaddress></"
+           "lastipadd><lastlang><language>" +
+           language + "</language></lastlang><lastinternet><enable_internet>" + internet +
+           "</enable_internet><enable_update>" + update + "</enable_update></lastinternet></Conf_Settings>";
+}
+
+TEST(Startup, FirstStartInAnEmptyFolder)
+{
+    test::TempProgramDir dir;
+    AppState state;
+    const StartupResult result = RunStartup(state, dir.path());
+
+    for (const char* folder : {"MASTER", "PROJECTS", "LANGUAGE"})
+        EXPECT_TRUE(QFileInfo(dir.file(QString::fromLatin1(folder))).isDir()) << folder;
+    EXPECT_EQ(state.ProjectsDir, dir.path() + QStringLiteral("/PROJECTS"));
+    EXPECT_FALSE(state.IsConfigOpen());
+    EXPECT_EQ(state.Settings, AppSettings{});
+    EXPECT_EQ(state.ParGenPath, QStringLiteral("/ParGen.xml"));
+    EXPECT_EQ(state.SetAccessPath, QStringLiteral("/ModbusM_SetAccess.xml"));
+    EXPECT_EQ(state.Strings.StringCount(), 179);
+    EXPECT_EQ(state.ActiveConfigLabel(), QStringLiteral("None Configuration Opened "));
+    EXPECT_EQ(state.ActiveConfigLabel2(), QStringLiteral("Use Step1 to open or create new configuration"));
+    EXPECT_FALSE(result.UpdateTimerEnabled);
+    EXPECT_TRUE(result.Warning.isEmpty());
+    EXPECT_EQ(state.SoftwareCode, QStringLiteral("PK30418"));
+    EXPECT_EQ(state.WindowTitle, identity::MakerDomain() +
+                                     QStringLiteral(" - Configurator PK30418 - Modbus Master / Ethernet "));
+    EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("Veldrin.xml")))) << "start-up writes nothing";
+}
+
+TEST(Startup, ReopensTheSavedConfigurationInItsLanguage)
+{
+    test::TempProgramDir dir;
+    dir.mkdir(QStringLiteral("PROJECTS/Plant A"));
+    dir.write(QStringLiteral("LANGUAGE/Deutsch.lng"), "STR11 = Offene Konfiguration: \n");
+    dir.write(QStringLiteral("Veldrin.xml"), settingsWith("Plant A", "Deutsch", "1", "1"));
+    AppState state;
+    const StartupResult result = RunStartup(state, dir.path());
+
+    EXPECT_EQ(state.ActiveConfigDir, dir.path() + QStringLiteral("/PROJECTS/Plant A"));
+    EXPECT_EQ(state.ParGenPath, state.ActiveConfigDir + QStringLiteral("/ParGen.xml"));
+    EXPECT_EQ(state.ActiveConfigLabel(), QStringLiteral("Offene Konfiguration:"));
+    EXPECT_EQ(state.ActiveConfigLabel2(), QStringLiteral("Plant A"));
+    EXPECT_EQ(state.Settings.CurrentLanguage, QStringLiteral("Deutsch"));
+    EXPECT_EQ(state.Settings.LastDeviceIp, QStringLiteral("10.1.1.1"));
+    EXPECT_TRUE(result.UpdateTimerEnabled);
+}
+
+TEST(Startup, ASavedNameThatCannotBeOpenedOpensNothingAndIsKept)
+{
+    for (const char* name : {"Deleted", "..", "../PROJECTS/Plant", "Plant/..", "."}) {
+        test::TempProgramDir dir;
+        dir.mkdir(QStringLiteral("PROJECTS/Plant"));
+        dir.write(QStringLiteral("Veldrin.xml"), settingsWith(name, "Klingon", "0", "1"));
+        AppState state;
+        const StartupResult result = RunStartup(state, dir.path());
+        EXPECT_FALSE(state.IsConfigOpen()) << name;
+        EXPECT_EQ(state.Settings.ActiveConfigName, QString::fromLatin1(name));
+        EXPECT_EQ(state.ParGenPath, QStringLiteral("/ParGen.xml"));
+        EXPECT_EQ(state.Settings.CurrentLanguage, QStringLiteral("English"));
+        EXPECT_FALSE(result.UpdateTimerEnabled);
+    }
+}
+
+TEST(Startup, ABrokenSettingsFileStartsWithTheDefaults)
+{
+    test::TempProgramDir dir;
+    dir.mkdir(QStringLiteral("PROJECTS/Plant"));
+    dir.write(QStringLiteral("Veldrin.xml"), "<Conf_Settings><lastproj><projectname>Plant");
+    AppState state;
+    RunStartup(state, dir.path());
+    EXPECT_EQ(state.Settings, AppSettings{});
+    EXPECT_EQ(state.Strings.StringCount(), 179);
+    EXPECT_FALSE(state.IsConfigOpen());
+}
+
+TEST(Startup, OpenConfigurationSetsThePaths)
+{
+    test::TempProgramDir dir;
+    AppState state;
+    RunStartup(state, dir.path());
+    state.OpenConfiguration(QStringLiteral("B"));
+    EXPECT_EQ(state.SetAccessPath, dir.path() + QStringLiteral("/PROJECTS/B/ModbusM_SetAccess.xml"));
+    state.OpenConfiguration(QString());
+    EXPECT_FALSE(state.IsConfigOpen());
+    EXPECT_EQ(state.ParGenPath, QStringLiteral("/ParGen.xml"));
+}
+
+} // namespace
+} // namespace veldrin

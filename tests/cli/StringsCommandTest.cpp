@@ -1,0 +1,85 @@
+#include "cli/StringsCommand.h"
+
+#include "cli/CliMain.h"
+#include "support/TempProgramDir.h"
+
+#include <gtest/gtest.h>
+
+namespace veldrin::cli {
+namespace {
+
+struct CliRun {
+    int code;
+    QString out;
+    QString err;
+};
+
+CliRun run(const QStringList& args, const QString& programDir)
+{
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const int code = RunCli(args, programDir, outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    return {code, out, err};
+}
+
+TEST(StringsCommand, PrintsTheTableOfTheSavedLanguage)
+{
+    test::TempProgramDir dir;
+    dir.write(QStringLiteral("LANGUAGE/Deutsch.lng"),
+              "STR0 = Anfang\nSTR94 = \xc2\xb6 Ger\xc3\xa4t \xc2\xb6\nSTR12=Quirk\n");
+    dir.write(QStringLiteral("Veldrin.xml"), "<c><lastlang><language>Deutsch</language></lastlang></c>");
+    const CliRun result = run({QStringLiteral("strings")}, dir.path());
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 179);
+    EXPECT_EQ(lines[0], QStringLiteral("0\tAnfang"));
+    EXPECT_EQ(lines[1], QStringLiteral("1\tQuirk"));
+    EXPECT_EQ(lines[22], QStringLiteral("22\t "));
+    EXPECT_EQ(lines[94], QStringLiteral("94\t Ger\u00e4t "));
+}
+
+TEST(StringsCommand, MissingListsWhatTheFileLeavesEnglish)
+{
+    test::TempProgramDir dir;
+    QByteArray all;
+    for (int i = 0; i < 179; ++i) {
+        if (i != 5 && i != 178)
+            all += "STR" + QByteArray::number(i) + " = x\n";
+    }
+    dir.write(QStringLiteral("LANGUAGE/Full.lng"), all);
+    const CliRun result =
+        run({QStringLiteral("strings"), QStringLiteral("--program-dir"), dir.path(),
+             QStringLiteral("--language"), QStringLiteral("Full"), QStringLiteral("--missing")},
+            QStringLiteral("/nonexistent"));
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out,
+              QStringLiteral("5\tStep 5\n178\tError Modbus Master!! Two Stop Bits can used only with "
+                             "Parity None\n"));
+}
+
+TEST(StringsCommand, EscapesWhatWouldBreakTheLine)
+{
+    EXPECT_EQ(StringsCommand::Escape(QStringLiteral("a\tb\rc\nd\\e")), QStringLiteral("a\\tb\\rc\\nd\\\\e"));
+}
+
+TEST(StringsCommand, UsageErrorsExitWithTwo)
+{
+    test::TempProgramDir dir;
+    for (const QStringList& args : {QStringList{QStringLiteral("strings"), QStringLiteral("--bogus")},
+                                    QStringList{QStringLiteral("strings"), QStringLiteral("--language")},
+                                    QStringList{QStringLiteral("strings"), QStringLiteral("--program-dir"),
+                                                dir.file(QStringLiteral("none"))},
+                                    QStringList{QStringLiteral("nonsense")}, QStringList{}}) {
+        const CliRun result = run(args, dir.path());
+        EXPECT_EQ(result.code, 2) << args.join(u' ').toStdString();
+        EXPECT_FALSE(result.err.isEmpty()) << args.join(u' ').toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+}
+
+} // namespace
+} // namespace veldrin::cli

@@ -1,0 +1,11 @@
+// GoogleTest's main with a Qt application, so core and window tests alike can use Qt.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
