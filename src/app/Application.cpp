@@ -6,11 +6,14 @@
 
 namespace veldrin {
 
-Application::Application(const QString& programDir, Prompts* prompts)
-    : m_prompts(prompts ? *prompts : m_messageBoxes)
+Application::Application(const QString& programDir, Services services) : m_services(services)
 {
+    if (!m_services.prompts)
+        m_services.prompts = &m_messageBoxes;
+    if (!m_services.urls)
+        m_services.urls = &m_desktopUrls;
     m_startup = RunStartup(m_state, programDir);
-    m_mainWindow = std::make_unique<TFVeldrineFirmWare>(m_state, m_prompts);
+    m_mainWindow = std::make_unique<TFVeldrineFirmWare>(m_state, m_services);
 }
 
 Application::~Application() = default;
@@ -20,7 +23,7 @@ void Application::show()
     m_mainWindow->show();
     if (!m_startup.Warning.isEmpty()) {
         const QString warning = m_startup.Warning;
-        QTimer::singleShot(0, m_mainWindow.get(), [this, warning] { m_prompts.warning(warning); });
+        QTimer::singleShot(0, m_mainWindow.get(), [this, warning] { m_services.prompts->warning(warning); });
     }
 }
 

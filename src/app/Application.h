@@ -1,7 +1,9 @@
-// The configurator as a whole: its shared state, its message boxes and its windows.
+// The configurator as a whole: its shared state, its services and its windows.
 #pragma once
 
 #include "app/AppState.h"
+#include "app/DesktopUrlOpener.h"
+#include "app/Services.h"
 #include "app/Startup.h"
 #include "common/MessageBoxPrompts.h"
 
@@ -16,7 +18,8 @@ class TFVeldrineFirmWare;
 class Application {
 public:
     // Runs the start-up sequence for programDir and creates the windows, main window first.
-    Application(const QString& programDir, Prompts* prompts = nullptr);
+    // Services left null are the real ones.
+    explicit Application(const QString& programDir, Services services = {});
     ~Application();
 
     AppState& state() { return m_state; }
@@ -30,7 +33,8 @@ private:
     AppState m_state;
     StartupResult m_startup;
     MessageBoxPrompts m_messageBoxes;
-    Prompts& m_prompts;
+    DesktopUrlOpener m_desktopUrls;
+    Services m_services;
     std::unique_ptr<TFVeldrineFirmWare> m_mainWindow;
 };
 

@@ -27,4 +27,14 @@ QUrl MakerUrl(const QString& path, const QString& query, const QString& fragment
     return url;
 }
 
+QUrl HomePageUrl()
+{
+    return MakerUrl(QStringLiteral("/HOME/default.asp"), QStringLiteral("frompg=PK30418"));
+}
+
+QUrl DownloadPageUrl()
+{
+    return MakerUrl(QStringLiteral("/Home/download/download.asp"), {}, QStringLiteral("DV30418"));
+}
+
 } // namespace veldrin::identity

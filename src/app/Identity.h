@@ -16,5 +16,9 @@ QString WindowTitle();
 QString MakerDomain();
 // An address on the maker's web server.
 QUrl MakerUrl(const QString& path, const QString& query = {}, const QString& fragment = {});
+// The maker's home page, opened from the main window and the about box.
+QUrl HomePageUrl();
+// The download page a new-version link leads to.
+QUrl DownloadPageUrl();
 
 } // namespace veldrin::identity

@@ -1,37 +1,104 @@
 #include "app/TFVeldrineFirmWare.h"
 
 #include "app/AppState.h"
+#include "app/DeviceType.h"
+#include "app/Identity.h"
 #include "app/SettingsFile.h"
+#include "app/TFAbout.h"
+#include "app/UrlOpener.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "projects/TFNew_Project.h"
+#include "projects/TFOpenConf.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/VeldrinButton.h"
+#include "widgets/WindowStyle.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
 #include <QLabel>
 
 namespace veldrin {
 
-TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, Prompts& prompts, QWidget* parent)
-    : QWidget(parent), m_state(state), m_prompts(prompts)
+TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services, QWidget* parent)
+    : QWidget(parent), m_state(state), m_prompts(*services.prompts), m_urls(*services.urls)
 {
     setObjectName(QStringLiteral("TFVeldrineFirmWare"));
-    setFixedSize(694, 396);
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(248, 248, 237));
-    setPalette(background);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    ApplyBackground(this);
 
     L_SW_Code = addLabel("L_SW_Code", 16, 8);
+    StyleCodeLabel(L_SW_Code);
     L_SW_Desc = addLabel("L_SW_Desc", 16, 42);
+    StyleBoldGreyLabel(L_SW_Desc);
     L_Begin = addLabel("L_Begin", 16, 84);
+    StyleBoldGreyLabel(L_Begin);
+
+    Shape2 = new QFrame(this);
+    Shape2->setObjectName(QStringLiteral("Shape2"));
+    Shape2->setGeometry(80, 70, 348, 36);
+    Shape2->setStyleSheet(QStringLiteral("QFrame#Shape2 { border: 1px solid #c0c0c0; }"));
     L_Name_Conf = addLabel("L_Name_Conf", 87, 75);
     L_Name_Conf_L2 = addLabel("L_Name_Conf_L2", 87, 88);
 
+    const int stepTops[8] = {128, 172, 216, 260, 304, 348, 392, 436};
+    for (int i = 0; i < 8; ++i) {
+        L_Step[i] = addLabel(QStringLiteral("L_Step_%1").arg(i + 1).toLatin1().constData(), 16, stepTops[i]);
+        if (i < 4)
+            StyleBoldGreyLabel(L_Step[i]);
+        else
+            L_Step[i]->hide();
+    }
+
+    Btn_New = addStepButton("Btn_New", "new", 80, 112);
+    Btn_Open = addStepButton("Btn_Open", "open", 258, 112);
+    Btn_Prm_Gen = addStepButton("Btn_Prm_Gen", "communication", 80, 156);
+    Btn_Modbus_Req = addStepButton("Btn_Modbus_Req", "modbus", 80, 200);
+    Btn_CreateBin = addStepButton("Btn_CreateBin", "update", 80, 244);
+
+    L_Merivo = new LinkLabel(QStringLiteral("L_Merivo"), this);
+    L_Merivo->setLink(identity::HomePageUrl(), identity::MakerDomain());
+    StyleBoldGreyLabel(L_Merivo);
+    L_Merivo->adjustSize();
+    // At 565 as designed, unless a longer address would run off the window.
+    L_Merivo->move(std::min(565, 694 - 10 - L_Merivo->width()), 260);
+    connect(L_Merivo, &LinkLabel::linkClicked, this, &TFVeldrineFirmWare::L_MerivoClick);
+
+    Btn_Info = addPictureButton("Btn_Info", "info", 516);
+    Btn_Opz = addPictureButton("Btn_Opz", "options", 574);
+    Btn_Close = addPictureButton("Btn_Close", "close", 632);
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::HLine);
+    Shape1->setGeometry(10, 244 + 51, 674, 1);
+    Shape1->setStyleSheet(QStringLiteral("background-color: #c0c0c0;"));
+
+    LL_Update = new LinkLabel(QStringLiteral("LL_Update"), this);
+    LL_Update->move(208, 19);
+    LL_Update->hide();
+    connect(LL_Update, &LinkLabel::linkClicked, this, &TFVeldrineFirmWare::LL_UpdateLinkClick);
+
+    // Client height: the top of Update Device + 152.
+    setFixedSize(694, 244 + 152);
     setWindowTitle(m_state.WindowTitle);
     L_SW_Code->setText(m_state.SoftwareCode);
+    L_SW_Code->adjustSize();
     L_SW_Desc->setText(m_state.SoftwareDescription);
+    L_SW_Desc->adjustSize();
     ShowActiveConfig();
     Set_Lang();
+
+    // The dialogs, each once, in the order the rest of the system relies on.
+    m_newProject = new TFNew_Project(m_state, m_prompts, this);
+    m_openConf = new TFOpenConf(m_state, m_prompts, this);
+    m_about = new TFAbout(m_state, m_urls, this);
 }
+
+TFVeldrineFirmWare::~TFVeldrineFirmWare() = default;
 
 QLabel* TFVeldrineFirmWare::addLabel(const char* objectName, int left, int top)
 {
@@ -41,10 +108,49 @@ QLabel* TFVeldrineFirmWare::addLabel(const char* objectName, int left, int top)
     return label;
 }
 
+VeldrinButton* TFVeldrineFirmWare::addStepButton(const char* objectName, const char* picture, int left,
+                                                 int top)
+{
+    auto* button = new VeldrinButton(QString::fromLatin1(objectName), this);
+    button->setGeometry(left, top, 170, 36);
+    button->setPicture(QString::fromLatin1(picture), 24);
+    connect(button, &QPushButton::clicked, this, [this, button] { Btn_Click(button); });
+    return button;
+}
+
+VeldrinButton* TFVeldrineFirmWare::addPictureButton(const char* objectName, const char* picture, int left)
+{
+    auto* button = new VeldrinButton(QString::fromLatin1(objectName), this);
+    button->setGeometry(left, 8, 50, 50);
+    button->setPicture(QString::fromLatin1(picture), 32);
+    connect(button, &QPushButton::clicked, this, [this, button] { Btn_Click(button); });
+    return button;
+}
+
 void TFVeldrineFirmWare::Set_Lang()
 {
-    L_Begin->setText(m_state.Strings[0]);
+    const StringTable& s = m_state.Strings;
+    L_Begin->setText(s[0]);
+    for (int i = 0; i < 8; ++i)
+        L_Step[i]->setText(s[1 + i]);
+    Btn_Info->setHint(s[12]);
+    Btn_Opz->setHint(s[13]);
+    Btn_Close->setHint(s[14]);
+    Btn_New->setCaption(s[15]);
+    Btn_Open->setCaption(s[16]);
+    Btn_CreateBin->setCaption(s[17]);
+    Btn_Prm_Gen->setCaption(s[20]);
+    Btn_Modbus_Req->setCaption(s[21]);
     L_Begin->adjustSize();
+    for (QLabel* label : L_Step)
+        label->adjustSize();
+}
+
+void TFVeldrineFirmWare::Change_Language()
+{
+    Set_Lang();
+    m_newProject->Set_Lang();
+    m_openConf->Set_Lang();
 }
 
 void TFVeldrineFirmWare::ShowActiveConfig()
@@ -53,6 +159,74 @@ void TFVeldrineFirmWare::ShowActiveConfig()
     L_Name_Conf_L2->setText(m_state.ActiveConfigLabel2());
     L_Name_Conf->adjustSize();
     L_Name_Conf_L2->adjustSize();
+}
+
+void TFVeldrineFirmWare::Btn_Click(QObject* sender)
+{
+    if (sender == Btn_New) {
+        Create_New_Project();
+    } else if (sender == Btn_Open) {
+        Open_Project();
+    } else if (sender == Btn_Close) {
+        close();
+    } else if (sender == Btn_Info) {
+        m_about->exec();
+    } else if (sender == Btn_Opz) {
+        // The software options dialog is not part of this build yet.
+    } else if (!m_state.IsConfigOpen()) {
+        m_prompts.error(m_state.Strings[18]);
+    }
+}
+
+void TFVeldrineFirmWare::Create_New_Project()
+{
+    if (m_newProject->exec() != QDialog::Accepted)
+        return;
+    ShowActiveConfig();
+    // A new configuration has no ParGen.xml yet.
+    m_DeviceType = 0;
+    HardwareChange();
+}
+
+void TFVeldrineFirmWare::Open_Project()
+{
+    if (m_openConf->exec() != QDialog::Accepted)
+        return;
+    const QString name = m_openConf->Name_Conf();
+    if (!name.isEmpty() && !QFileInfo(m_state.ConfigDir(name)).isDir()) {
+        m_prompts.error(QStringLiteral("The configuration \"%1\" is gone: its folder %2 no longer exists.")
+                            .arg(name, QDir::toNativeSeparators(m_state.ConfigDir(name))));
+        return;
+    }
+    m_state.OpenConfiguration(name);
+    ShowActiveConfig();
+    CheckHardwareVersion();
+    HardwareChange();
+}
+
+int TFVeldrineFirmWare::Select_Type_418() const
+{
+    return ReadDeviceType(m_state.ParGenPath);
+}
+
+void TFVeldrineFirmWare::CheckHardwareVersion()
+{
+    m_DeviceType = Select_Type_418();
+}
+
+void TFVeldrineFirmWare::HardwareChange()
+{
+    Btn_Modbus_Req->setEnabled(m_DeviceType != 0);
+}
+
+void TFVeldrineFirmWare::L_MerivoClick()
+{
+    m_urls.open(identity::HomePageUrl());
+}
+
+void TFVeldrineFirmWare::LL_UpdateLinkClick(const QUrl& link)
+{
+    m_urls.open(link);
 }
 
 bool TFVeldrineFirmWare::Save_Setting()
@@ -64,6 +238,13 @@ bool TFVeldrineFirmWare::Save_Setting()
         m_prompts.error(error.message());
         return false;
     }
+}
+
+void TFVeldrineFirmWare::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    CheckHardwareVersion();
+    HardwareChange();
 }
 
 void TFVeldrineFirmWare::closeEvent(QCloseEvent* event)

@@ -1,9 +1,19 @@
 #include "app/Application.h"
+#include "app/Identity.h"
+#include "app/TFAbout.h"
 #include "app/TFVeldrineFirmWare.h"
+#include "projects/TFNew_Project.h"
+#include "projects/TFOpenConf.h"
+#include "support/FakeUrlOpener.h"
+#include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +30,8 @@ TEST(MainWindow, StartsShowsItsLabelsAndSavesTheDefaultSettingsOnClose)
 {
     test::TempProgramDir dir;
     test::RecordingPrompts prompts;
-    Application app(dir.path(), &prompts);
+    test::FakeUrlOpener urls;
+    Application app(dir.path(), Services{&prompts, &urls});
     TFVeldrineFirmWare& window = app.mainWindow();
     app.show();
 
@@ -48,8 +59,9 @@ TEST(MainWindow, ShowsTheReopenedConfigurationAndKeepsUnknownNamesOnClose)
     dir.write(QStringLiteral("Veldrin.xml"),
               "<Conf_Settings><lastproj><projectname>Plant</projectname></lastproj></Conf_Settings>");
     test::RecordingPrompts prompts;
+    test::FakeUrlOpener urls;
     {
-        Application app(dir.path(), &prompts);
+        Application app(dir.path(), Services{&prompts, &urls});
         app.show();
         EXPECT_EQ(labelText(app.mainWindow(), "L_Name_Conf"),
                   QStringLiteral("Opened Configuration of the Converter : "));
@@ -63,13 +75,233 @@ TEST(MainWindow, ASettingsFileThatCannotBeWrittenIsReportedAndTheWindowStillClos
 {
     test::TempProgramDir dir;
     test::RecordingPrompts prompts;
-    Application app(dir.path(), &prompts);
+    test::FakeUrlOpener urls;
+    Application app(dir.path(), Services{&prompts, &urls});
     dir.mkdir(QStringLiteral("Veldrin.xml")); // a folder where the file should go
     app.show();
     EXPECT_TRUE(app.mainWindow().close());
     ASSERT_EQ(prompts.messages().size(), 1);
     EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
     EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("Veldrin.xml")));
+}
+
+// A main window over a temporary program folder, with fakes for every service.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void start()
+    {
+        app = std::make_unique<Application>(dir.path(), Services{&prompts, &urls});
+        app->show();
+    }
+    TFVeldrineFirmWare& window() { return app->mainWindow(); }
+    QPushButton* button(const char* name)
+    {
+        auto* found = window().findChild<QPushButton*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void writeParGen(const char* config, const QByteArray& xml)
+    {
+        dir.write(QStringLiteral("PROJECTS/%1/ParGen.xml").arg(QString::fromLatin1(config)), xml);
+    }
+
+    test::TempProgramDir dir;
+    test::RecordingPrompts prompts;
+    test::FakeUrlOpener urls;
+    std::unique_ptr<Application> app;
+};
+
+TEST_F(MainWindowFixture, ConfigurationStepsAreRefusedWhileNoneIsOpen)
+{
+    start();
+    for (const char* name : {"Btn_Prm_Gen", "Btn_Modbus_Req", "Btn_CreateBin"}) {
+        prompts.clear();
+        window().Btn_Click(button(name));
+        ASSERT_EQ(prompts.messages().size(), 1) << name;
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+        EXPECT_EQ(prompts.messages()[0].text, QStringLiteral("Error! Project not Valid"));
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
+TEST_F(MainWindowFixture, StepsThatNeedNoConfigurationOpenTheirDialogs)
+{
+    start();
+    for (const auto& [buttonName, dialogName] :
+         {std::pair{"Btn_New", "TFNew_Project"}, std::pair{"Btn_Open", "TFOpenConf"},
+          std::pair{"Btn_Info", "TFAbout"}}) {
+        QString shown;
+        test::WhenModal([&shown](QWidget* modal) {
+            shown = modal->objectName();
+            modal->close();
+        });
+        button(buttonName)->click();
+        EXPECT_EQ(shown, QString::fromLatin1(dialogName)) << buttonName;
+    }
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+struct DeviceTypeCase {
+    const char* what;
+    QByteArray parGen; // empty: no file
+    int deviceType;
+};
+
+class DeviceTypes : public MainWindowFixture, public ::testing::WithParamInterface<DeviceTypeCase> {};
+
+TEST_P(DeviceTypes, DecideWhetherSetModbusAccessIsEnabled)
+{
+    dir.mkdir(QStringLiteral("PROJECTS/Plant"));
+    dir.write(QStringLiteral("Veldrin.xml"), "<c><lastproj><projectname>Plant</projectname></lastproj></c>");
+    if (!GetParam().parGen.isEmpty())
+        writeParGen("Plant", GetParam().parGen);
+    start();
+    EXPECT_EQ(window().DeviceType(), GetParam().deviceType) << GetParam().what;
+    EXPECT_EQ(window().Select_Type_418(), GetParam().deviceType) << GetParam().what;
+    EXPECT_EQ(button("Btn_Modbus_Req")->isEnabled(), GetParam().deviceType != 0) << GetParam().what;
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DeviceTypes,
+    ::testing::Values(
+        DeviceTypeCase{"no file", {}, 0},
+        DeviceTypeCase{"0", "<GeneralParameter><Device_Type>0</Device_Type></GeneralParameter>", 0},
+        DeviceTypeCase{"missing element", "<GeneralParameter><IP1>1</IP1></GeneralParameter>", 0},
+        DeviceTypeCase{"letters", "<GeneralParameter><Device_Type>abc</Device_Type></GeneralParameter>", 0},
+        DeviceTypeCase{"1", "<GeneralParameter><Device_Type>1</Device_Type></GeneralParameter>", 1},
+        DeviceTypeCase{"2", "<GeneralParameter><Device_Type>2</Device_Type></GeneralParameter>", 2},
+        DeviceTypeCase{"declaration first",
+                       "<?xml version=\"1.0\"?><GeneralParameter><Device_Type>1</Device_Type>"
+                       "</GeneralParameter>",
+                       0},
+        DeviceTypeCase{"not well-formed", "<GeneralParameter><Device_Type>1</Device_Type>", 0}));
+
+TEST_F(MainWindowFixture, NewConfigurationBecomesTheOpenOneWithoutModbusAccess)
+{
+    dir.mkdir(QStringLiteral("PROJECTS/Old"));
+    writeParGen("Old", "<GeneralParameter><Device_Type>1</Device_Type></GeneralParameter>");
+    dir.write(QStringLiteral("Veldrin.xml"), "<c><lastproj><projectname>Old</projectname></lastproj></c>");
+    start();
+    EXPECT_TRUE(button("Btn_Modbus_Req")->isEnabled());
+    test::WhenModal([](QWidget* modal) {
+        modal->findChild<QLineEdit*>(QStringLiteral("E_New_Proj"))->setText(QStringLiteral("Fresh"));
+        modal->findChild<QPushButton*>(QStringLiteral("Btn_OK"))->click();
+    });
+    button("Btn_New")->click();
+    EXPECT_EQ(labelText(window(), "L_Name_Conf"), QStringLiteral("Opened Configuration of the Converter : "));
+    EXPECT_EQ(labelText(window(), "L_Name_Conf_L2"), QStringLiteral("Fresh"));
+    EXPECT_FALSE(button("Btn_Modbus_Req")->isEnabled());
+    EXPECT_EQ(app->state().ActiveConfigDir, dir.path() + QStringLiteral("/PROJECTS/Fresh"));
+    window().close();
+    EXPECT_TRUE(dir.read(QStringLiteral("Veldrin.xml")).contains("<projectname>Fresh</projectname>"));
+}
+
+TEST_F(MainWindowFixture, OpenSwitchesConfigurationAndRereadsTheDeviceType)
+{
+    dir.mkdir(QStringLiteral("PROJECTS/A"));
+    dir.mkdir(QStringLiteral("PROJECTS/B"));
+    writeParGen("B", "<GeneralParameter><Device_Type>1</Device_Type></GeneralParameter>");
+    start();
+    auto chooseAndPress = [](const char* name, const char* pressed) {
+        test::WhenModal([name, pressed](QWidget* modal) {
+            auto* list = modal->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+            list->setCurrentItem(list->findItems(QString::fromLatin1(name), Qt::MatchExactly).value(0));
+            modal->findChild<QPushButton*>(QString::fromLatin1(pressed))->click();
+        });
+    };
+
+    chooseAndPress("B", "Btn_OK");
+    button("Btn_Open")->click();
+    EXPECT_EQ(labelText(window(), "L_Name_Conf_L2"), QStringLiteral("B"));
+    EXPECT_TRUE(button("Btn_Modbus_Req")->isEnabled());
+
+    chooseAndPress("A", "Btn_Cancel");
+    button("Btn_Open")->click();
+    EXPECT_EQ(app->state().Settings.ActiveConfigName, QStringLiteral("B"));
+
+    // A configuration removed while the dialog was open: reported, nothing else changes.
+    test::WhenModal([this](QWidget* modal) {
+        auto* list = modal->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+        list->setCurrentItem(list->findItems(QStringLiteral("A"), Qt::MatchExactly).value(0));
+        QDir(dir.file(QStringLiteral("PROJECTS/A"))).removeRecursively();
+        modal->findChild<QPushButton*>(QStringLiteral("Btn_OK"))->click();
+    });
+    button("Btn_Open")->click();
+    ASSERT_EQ(prompts.messages().size(), 1);
+    EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("\"A\" is gone")));
+    EXPECT_EQ(app->state().Settings.ActiveConfigName, QStringLiteral("B"));
+    EXPECT_EQ(labelText(window(), "L_Name_Conf_L2"), QStringLiteral("B"));
+}
+
+TEST_F(MainWindowFixture, ALanguageChangeRelabelsButtonsButNotTheConfigurationLabels)
+{
+    start();
+    app->state().Strings.set(15, QStringLiteral("Nuova Configurazione"));
+    app->state().Strings.set(1, QStringLiteral("Passo 1"));
+    app->state().Strings.set(12, QStringLiteral("Informazioni"));
+    app->state().Strings.set(9, QStringLiteral("Nessuna configurazione"));
+    app->state().Strings.set(27, QStringLiteral("Nome"));
+    window().Change_Language();
+    EXPECT_EQ(button("Btn_New")->text(), QStringLiteral("Nuova Configurazione"));
+    EXPECT_EQ(labelText(window(), "L_Step_1"), QStringLiteral("Passo 1"));
+    EXPECT_EQ(button("Btn_Info")->toolTip(), QStringLiteral("Informazioni"));
+    EXPECT_EQ(button("Btn_Info")->accessibleName(), QStringLiteral("Informazioni"));
+    EXPECT_EQ(labelText(window(), "L_Name_Conf"), QStringLiteral("None Configuration Opened "));
+    EXPECT_EQ(labelText(window().newProjectDialog(), "Label1"), QStringLiteral("Nome"));
+    // The about box keeps its English texts.
+    EXPECT_EQ(labelText(window().aboutDialog(), "Label1"), QStringLiteral("Software Veldrin "));
+}
+
+TEST_F(MainWindowFixture, HomePageLinksOpenTheSamePage)
+{
+    start();
+    const QUrl home = identity::HomePageUrl();
+    EXPECT_EQ(home.path(), QStringLiteral("/HOME/default.asp"));
+    EXPECT_EQ(home.query(), QStringLiteral("frompg=PK30418"));
+    EXPECT_TRUE(home.host().endsWith(QStringLiteral(".example"))) << "builds reach no real host by default";
+
+    auto* merivo = window().findChild<QLabel*>(QStringLiteral("L_Merivo"));
+    ASSERT_NE(merivo, nullptr);
+    Q_EMIT merivo->linkActivated(home.toString());
+    TFAbout& about = window().aboutDialog();
+    about.findChild<QPushButton*>(QStringLiteral("Image2"))->click();
+    Q_EMIT about.findChild<QLabel*>(QStringLiteral("Label4"))->linkActivated(home.toString());
+    EXPECT_EQ(urls.opened, (QList<QUrl>{home, home, home}));
+}
+
+TEST_F(MainWindowFixture, ControlsSitWhereTheLayoutPutsThem)
+{
+    start();
+    const std::tuple<const char*, QRect> placed[] = {
+        {"Btn_Info", QRect(516, 8, 50, 50)},         {"Btn_Opz", QRect(574, 8, 50, 50)},
+        {"Btn_Close", QRect(632, 8, 50, 50)},        {"Btn_New", QRect(80, 112, 170, 36)},
+        {"Btn_Open", QRect(258, 112, 170, 36)},      {"Btn_Prm_Gen", QRect(80, 156, 170, 36)},
+        {"Btn_Modbus_Req", QRect(80, 200, 170, 36)}, {"Btn_CreateBin", QRect(80, 244, 170, 36)},
+        {"Shape2", QRect(80, 70, 348, 36)},          {"Shape1", QRect(10, 295, 674, 1)}};
+    for (const auto& [name, rect] : placed) {
+        auto* widget = window().findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(widget, nullptr) << name;
+        EXPECT_EQ(widget->geometry(), rect) << name;
+    }
+    const std::tuple<const char*, QPoint, bool> labels[] = {
+        {"L_SW_Code", QPoint(16, 8), true},       {"L_SW_Desc", QPoint(16, 42), true},
+        {"L_Begin", QPoint(16, 84), true},        {"L_Name_Conf", QPoint(87, 75), true},
+        {"L_Name_Conf_L2", QPoint(87, 88), true}, {"L_Step_1", QPoint(16, 128), true},
+        {"L_Step_4", QPoint(16, 260), true},      {"L_Step_5", QPoint(16, 304), false},
+        {"L_Step_8", QPoint(16, 436), false},     {"LL_Update", QPoint(208, 19), false}};
+    for (const auto& [name, position, visible] : labels) {
+        auto* widget = window().findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(widget, nullptr) << name;
+        EXPECT_EQ(widget->pos(), position) << name;
+        EXPECT_EQ(widget->isVisible(), visible) << name;
+    }
+    EXPECT_EQ(window().palette().color(QPalette::Window), QColor(248, 248, 237));
+    // Every button can be reached and named by a screen reader.
+    for (QPushButton* b : window().findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        EXPECT_FALSE(b->accessibleName().isEmpty()) << b->objectName().toStdString();
+        EXPECT_EQ(b->focusPolicy(), Qt::StrongFocus) << b->objectName().toStdString();
+    }
 }
 
 } // namespace

@@ -1,0 +1,12 @@
+#include "app/DesktopUrlOpener.h"
+
+#include <QDesktopServices>
+
+namespace veldrin {
+
+void DesktopUrlOpener::open(const QUrl& url)
+{
+    QDesktopServices::openUrl(url);
+}
+
+} // namespace veldrin

@@ -1,0 +1,15 @@
+// The platform services the windows use, so tests can put fakes in their place. A null
+// entry is filled with the real service by the application.
+#pragma once
+
+namespace veldrin {
+
+class Prompts;
+class UrlOpener;
+
+struct Services {
+    Prompts* prompts = nullptr;
+    UrlOpener* urls = nullptr;
+};
+
+} // namespace veldrin

@@ -1,0 +1,36 @@
+#include "widgets/WindowStyle.h"
+
+#include <QLabel>
+
+namespace veldrin {
+
+void ApplyBackground(QWidget* widget, const QColor& colour)
+{
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+void StyleCodeLabel(QLabel* label)
+{
+    QFont font = label->font();
+    font.setPointSize(20);
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x70, 0x70, 0x70));
+    label->setPalette(palette);
+}
+
+void StyleBoldGreyLabel(QLabel* label)
+{
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
+    label->setPalette(palette);
+}
+
+} // namespace veldrin

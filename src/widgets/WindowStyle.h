@@ -1,0 +1,21 @@
+// The look every window shares: background colour, fonts of the title labels.
+#pragma once
+
+#include <QColor>
+
+class QLabel;
+class QWidget;
+
+namespace veldrin {
+
+inline const QColor WindowBackground(248, 248, 237);
+
+// The common background colour on a window or panel.
+void ApplyBackground(QWidget* widget, const QColor& colour = WindowBackground);
+
+// The code label's large grey type.
+void StyleCodeLabel(QLabel* label);
+// Bold grey type of the title and step labels.
+void StyleBoldGreyLabel(QLabel* label);
+
+} // namespace veldrin

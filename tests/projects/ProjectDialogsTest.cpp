@@ -1,0 +1,107 @@
+#include "app/AppState.h"
+#include "app/Startup.h"
+#include "projects/TFNew_Project.h"
+#include "projects/TFOpenConf.h"
+#include "support/ModalDriver.h"
+#include "support/RecordingPrompts.h"
+#include "support/TempProgramDir.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace veldrin {
+namespace {
+
+class ProjectDialogs : public ::testing::Test {
+protected:
+    void SetUp() override { RunStartup(state, dir.path()); }
+
+    test::TempProgramDir dir;
+    test::RecordingPrompts prompts;
+    AppState state;
+};
+
+TEST_F(ProjectDialogs, NewKeepsTheNameAfterAnErrorAndEnterActsAsOk)
+{
+    dir.mkdir(QStringLiteral("PROJECTS/Plant"));
+    TFNew_Project dialog(state, prompts, nullptr);
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("E_New_Proj"));
+    ASSERT_NE(edit, nullptr);
+    test::WhenModal([&](QWidget*) {
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("Error! Name Project is not valid")});
+        QTest::keyClicks(edit, QStringLiteral("plant"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_OK")), Qt::LeftButton);
+        EXPECT_EQ(prompts.texts().last(),
+                  QStringLiteral("Error! Name project is not valid because directory already exists"));
+        EXPECT_EQ(edit->text(), QStringLiteral("plant"));
+        edit->setText(QStringLiteral(" Line 2 "));
+        QTest::keyClick(edit, Qt::Key_Enter);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(state.Settings.ActiveConfigName, QStringLiteral(" Line 2 "));
+    EXPECT_EQ(state.ParGenPath, dir.path() + QStringLiteral("/PROJECTS/ Line 2 /ParGen.xml"));
+    EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("PROJECTS/ Line 2 /bin"))).isDir());
+
+    // The next showing starts empty, and Cancel changes nothing.
+    test::WhenModal([&](QWidget*) {
+        EXPECT_TRUE(edit->text().isEmpty());
+        QTest::keyClicks(edit, QStringLiteral("Other"));
+        QTest::keyClick(edit, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("PROJECTS/Other"))));
+    EXPECT_EQ(state.Settings.ActiveConfigName, QStringLiteral(" Line 2 "));
+}
+
+TEST_F(ProjectDialogs, OpenPreselectsTheOpenConfigurationAndReturnsTheChoice)
+{
+    for (const char* name : {"b", "PLANT", "Plant", ".hidden"})
+        dir.mkdir(QStringLiteral("PROJECTS/") + QString::fromLatin1(name));
+    dir.write(QStringLiteral("PROJECTS/file"), "x");
+    TFOpenConf dialog(state, prompts, nullptr);
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("ListBox1"));
+    ASSERT_NE(list, nullptr);
+
+    // Nothing open: the first entry, returned without a click.
+    test::WhenModal([&](QWidget*) {
+        EXPECT_EQ(dialog.SL(),
+                  (QStringList{QStringLiteral("b"), QStringLiteral("PLANT"), QStringLiteral("Plant")}));
+        EXPECT_EQ(list->count(), 3);
+        dialog.findChild<QPushButton*>(QStringLiteral("Btn_OK"))->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Name_Conf(), QStringLiteral("b"));
+
+    // An open configuration in another case than its folder: still found, the exact one first.
+    state.OpenConfiguration(QStringLiteral("Plant"));
+    test::WhenModal([&](QWidget*) {
+        EXPECT_EQ(list->currentRow(), 2);
+        QTest::keyClick(list, Qt::Key_Up);
+        dialog.findChild<QPushButton*>(QStringLiteral("Btn_OK"))->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Name_Conf(), QStringLiteral("PLANT"));
+
+    state.OpenConfiguration(QStringLiteral("plant"));
+    test::WhenModal([&](QWidget* modal) {
+        EXPECT_EQ(list->currentRow(), 1);
+        modal->close();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+}
+
+TEST_F(ProjectDialogs, OpenWithNoConfigurationsReturnsThePreviousName)
+{
+    TFOpenConf dialog(state, prompts, nullptr);
+    test::WhenModal([&](QWidget*) { dialog.findChild<QPushButton*>(QStringLiteral("Btn_OK"))->click(); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Name_Conf(), QString());
+}
+
+} // namespace
+} // namespace veldrin

@@ -1,0 +1,83 @@
+// Renders the main window and each of its dialogs to OUT_DIR/NAME.png, working on a copy of
+// the application folder so nothing in it changes. Usage: veldrin_screenshots DIST_DIR OUT_DIR
+#include "app/Application.h"
+#include "app/TFVeldrineFirmWare.h"
+#include "common/Prompts.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFontDatabase>
+#include <QPixmap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+// Messages are printed, never shown: nothing may wait for a click here.
+class PrintedPrompts : public veldrin::Prompts {
+public:
+    void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
+    void warning(const QString& text) override { std::fprintf(stderr, "warning: %s\n", qPrintable(text)); }
+    bool question(const QString& text) override
+    {
+        std::fprintf(stderr, "question: %s\n", qPrintable(text));
+        return false;
+    }
+};
+
+bool save(QWidget* window, const QString& outDir)
+{
+    const QString path = outDir + u'/' + window->objectName() + QStringLiteral(".png");
+    if (!window->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: veldrin_screenshots DIST_DIR OUT_DIR\n");
+        return 2;
+    }
+    const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
+                               ? QStringLiteral("Verdana")
+                               : QStringLiteral("DejaVu Sans");
+    QApplication::setFont(QFont(family, 8));
+
+    QTemporaryDir program;
+    if (QProcess::execute(QStringLiteral("cp"),
+                          {QStringLiteral("-r"), QString::fromLocal8Bit(argv[1]) + QStringLiteral("/."),
+                           program.path()}) != 0) {
+        std::fprintf(stderr, "cannot copy %s\n", argv[1]);
+        return 1;
+    }
+    QFile::remove(program.filePath(QStringLiteral("Veldrin.xml")));
+    const QString outDir = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+
+    PrintedPrompts prompts;
+    veldrin::Application configurator(program.path(), veldrin::Services{&prompts, nullptr});
+    if (QDir(configurator.state().ConfigDir(QStringLiteral("Demo"))).exists()) {
+        configurator.state().OpenConfiguration(QStringLiteral("Demo"));
+        configurator.mainWindow().ShowActiveConfig();
+    }
+    configurator.mainWindow().show();
+    QApplication::processEvents();
+    bool ok = save(&configurator.mainWindow(), outDir);
+
+    for (QDialog* dialog : configurator.mainWindow().findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+        dialog->show();
+        QApplication::processEvents();
+        ok = save(dialog, outDir) && ok;
+        dialog->hide();
+    }
+    return ok ? 0 : 1;
+}
