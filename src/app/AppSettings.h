@@ -12,6 +12,9 @@ struct AppSettings {
     bool InternetEnabled = false;
     bool UpdateCheckEnabled = false;
 
+    // The periodic update check runs only while both internet options are on.
+    bool updateCheckWanted() const { return InternetEnabled && UpdateCheckEnabled; }
+
     bool operator==(const AppSettings&) const = default;
 };
 

@@ -12,6 +12,8 @@ Application::Application(const QString& programDir, Services services) : m_servi
         m_services.prompts = &m_messageBoxes;
     if (!m_services.urls)
         m_services.urls = &m_desktopUrls;
+    if (!m_services.updates)
+        m_services.updates = &m_httpUpdates;
     m_startup = RunStartup(m_state, programDir);
     m_mainWindow = std::make_unique<TFVeldrineFirmWare>(m_state, m_services);
 }

@@ -6,6 +6,7 @@
 #include "app/Services.h"
 #include "app/Startup.h"
 #include "common/MessageBoxPrompts.h"
+#include "options/HttpUpdateCheck.h"
 
 #include <QString>
 
@@ -34,6 +35,7 @@ private:
     StartupResult m_startup;
     MessageBoxPrompts m_messageBoxes;
     DesktopUrlOpener m_desktopUrls;
+    HttpUpdateCheck m_httpUpdates;
     Services m_services;
     std::unique_ptr<TFVeldrineFirmWare> m_mainWindow;
 };

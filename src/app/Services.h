@@ -5,11 +5,13 @@
 namespace veldrin {
 
 class Prompts;
+class UpdateCheck;
 class UrlOpener;
 
 struct Services {
     Prompts* prompts = nullptr;
     UrlOpener* urls = nullptr;
+    UpdateCheck* updates = nullptr;
 };
 
 } // namespace veldrin

@@ -43,7 +43,7 @@ StartupResult RunStartup(AppState& state, const QString& programDir)
 
     state.Settings = ReadSettingsFile(state.SettingsPath());
     state.ActiveConfigDir.clear();
-    result.UpdateTimerEnabled = state.Settings.InternetEnabled && state.Settings.UpdateCheckEnabled;
+    result.UpdateTimerEnabled = state.Settings.updateCheckWanted();
 
     state.WindowTitle = identity::WindowTitle();
     state.SoftwareCode = QString::fromLatin1(identity::SoftwareCode);

@@ -8,6 +8,8 @@
 #include "app/UrlOpener.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "options/TFSoftOptions.h"
+#include "options/UpdateCheck.h"
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
 #include "widgets/LinkLabel.h"
@@ -23,7 +25,8 @@
 namespace veldrin {
 
 TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services, QWidget* parent)
-    : QWidget(parent), m_state(state), m_prompts(*services.prompts), m_urls(*services.urls)
+    : QWidget(parent), m_state(state), m_prompts(*services.prompts), m_urls(*services.urls),
+      m_updates(*services.updates)
 {
     setObjectName(QStringLiteral("TFVeldrineFirmWare"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -96,6 +99,14 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     m_newProject = new TFNew_Project(m_state, m_prompts, this);
     m_openConf = new TFOpenConf(m_state, m_prompts, this);
     m_about = new TFAbout(m_state, m_urls, this);
+    m_softOptions = new TFSoftOptions(
+        m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
+
+    m_Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
+    m_Timer_Update.setInterval(60000);
+    connect(&m_Timer_Update, &QTimer::timeout, this, &TFVeldrineFirmWare::Timer_UpdateTimer);
+    connect(&m_updates, &UpdateCheck::finished, this, &TFVeldrineFirmWare::showUpdateAnswer);
+    EnableUpdateTimer();
 }
 
 TFVeldrineFirmWare::~TFVeldrineFirmWare() = default;
@@ -151,6 +162,7 @@ void TFVeldrineFirmWare::Change_Language()
     Set_Lang();
     m_newProject->Set_Lang();
     m_openConf->Set_Lang();
+    m_softOptions->Set_Lang();
 }
 
 void TFVeldrineFirmWare::ShowActiveConfig()
@@ -172,7 +184,7 @@ void TFVeldrineFirmWare::Btn_Click(QObject* sender)
     } else if (sender == Btn_Info) {
         m_about->exec();
     } else if (sender == Btn_Opz) {
-        // The software options dialog is not part of this build yet.
+        Show_Options();
     } else if (!m_state.IsConfigOpen()) {
         m_prompts.error(m_state.Strings[18]);
     }
@@ -217,6 +229,46 @@ void TFVeldrineFirmWare::CheckHardwareVersion()
 void TFVeldrineFirmWare::HardwareChange()
 {
     Btn_Modbus_Req->setEnabled(m_DeviceType != 0);
+}
+
+void TFVeldrineFirmWare::Show_Options()
+{
+    if (m_softOptions->exec() != QDialog::Accepted)
+        return;
+    Save_Setting();
+    EnableUpdateTimer();
+}
+
+void TFVeldrineFirmWare::EnableUpdateTimer()
+{
+    if (!m_state.Settings.updateCheckWanted())
+        m_Timer_Update.stop();
+    else if (!m_Timer_Update.isActive())
+        m_Timer_Update.start();
+}
+
+void TFVeldrineFirmWare::Timer_UpdateTimer()
+{
+    m_Timer_Update.stop();
+    // The query runs in the background; the answer shows or hides the link. A query the
+    // options dialog started already answers for this tick too.
+    m_waitingForUpdateAnswer = true;
+    m_updates.start();
+    m_Timer_Update.setInterval(7200000);
+    m_Timer_Update.start();
+}
+
+void TFVeldrineFirmWare::showUpdateAnswer(bool newerVersion)
+{
+    if (!m_waitingForUpdateAnswer)
+        return;
+    m_waitingForUpdateAnswer = false;
+    if (newerVersion) {
+        LL_Update->setLink(identity::DownloadPageUrl(), m_state.Strings[19]);
+        LL_Update->show();
+    } else {
+        LL_Update->hide();
+    }
 }
 
 void TFVeldrineFirmWare::L_MerivoClick()

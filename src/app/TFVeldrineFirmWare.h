@@ -3,6 +3,7 @@
 
 #include "app/Services.h"
 
+#include <QTimer>
 #include <QWidget>
 
 class QFrame;
@@ -16,6 +17,8 @@ class Prompts;
 class TFAbout;
 class TFNew_Project;
 class TFOpenConf;
+class TFSoftOptions;
+class UpdateCheck;
 class UrlOpener;
 class VeldrinButton;
 
@@ -47,6 +50,15 @@ public:
     TFNew_Project& newProjectDialog() { return *m_newProject; }
     TFOpenConf& openConfDialog() { return *m_openConf; }
     TFAbout& aboutDialog() { return *m_about; }
+    TFSoftOptions& softOptionsDialog() { return *m_softOptions; }
+
+    // The periodic update check: a first tick 60 s after start-up, then every two hours,
+    // while both internet options are on.
+    QTimer& Timer_Update() { return m_Timer_Update; }
+    void Timer_UpdateTimer();
+    // Starts the update timer when both internet options are on, stops it otherwise; a
+    // running countdown is not restarted.
+    void EnableUpdateTimer();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -61,11 +73,16 @@ private:
     void Open_Project();
     void L_MerivoClick();
     void LL_UpdateLinkClick(const QUrl& link);
+    void Show_Options();
+    void showUpdateAnswer(bool newerVersion);
 
     AppState& m_state;
     Prompts& m_prompts;
     UrlOpener& m_urls;
+    UpdateCheck& m_updates;
     int m_DeviceType = 0;
+    QTimer m_Timer_Update;
+    bool m_waitingForUpdateAnswer = false;
 
     QLabel* L_SW_Code;
     QLabel* L_SW_Desc;
@@ -89,6 +106,7 @@ private:
     TFNew_Project* m_newProject;
     TFOpenConf* m_openConf;
     TFAbout* m_about;
+    TFSoftOptions* m_softOptions;
 };
 
 } // namespace veldrin

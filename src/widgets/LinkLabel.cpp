@@ -23,4 +23,13 @@ void LinkLabel::setLink(const QUrl& target, const QString& text)
     adjustSize();
 }
 
+void LinkLabel::setPlainText(const QString& text)
+{
+    m_target = QUrl();
+    setText(text.toHtmlEscaped());
+    setAccessibleName(text);
+    setAccessibleDescription(QString());
+    adjustSize();
+}
+
 } // namespace veldrin

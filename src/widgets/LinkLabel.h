@@ -15,6 +15,8 @@ public:
 
     // Shows text as a link to target.
     void setLink(const QUrl& target, const QString& text);
+    // Shows text without a link.
+    void setPlainText(const QString& text);
     QUrl target() const { return m_target; }
 
 Q_SIGNALS:

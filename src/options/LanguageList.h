@@ -1,0 +1,30 @@
+// The languages the options dialog offers, and how they are paged six at a time.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace veldrin {
+
+// The language files of languageDir ("Italiano.lng"), sorted without regard to case. Only
+// ordinary files are listed: not folders or other special files, and not read-only files
+// (no write permission for their owner), as the configurator has always left those out.
+QStringList Create_Lang_List(const QString& languageDir);
+
+// A file name without its last four characters, the ".lng".
+QString LanguageName(const QString& fileName);
+
+inline constexpr int LanguagesPerPage = 6;
+
+// What a language page shows.
+struct LanguagePage {
+    int pages = 0; // (files + 5) / 6
+    int first = 0; // list index of slot 1
+    int shown = 0; // slots shown, from slot 1
+    bool prevShown = false;
+    bool nextShown = false;
+};
+
+LanguagePage Update_Lang_Page(int Num_Page, int count);
+
+} // namespace veldrin

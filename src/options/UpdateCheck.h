@@ -1,0 +1,23 @@
+// Asks the maker's web server whether a newer version of the configurator exists.
+#pragma once
+
+#include <QObject>
+
+namespace veldrin {
+
+class UpdateCheck : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // Starts a query unless one is running; its answer arrives through finished().
+    virtual void start() = 0;
+    virtual bool isRunning() const = 0;
+
+Q_SIGNALS:
+    // True only when the server named a newer version; a failed query is false.
+    void finished(bool newerVersion);
+};
+
+} // namespace veldrin

@@ -1,0 +1,116 @@
+#include "options/HttpUpdateCheck.h"
+
+#include "support/LocalHttpServer.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace veldrin {
+namespace {
+
+const QString QueryPath = QStringLiteral("/home/download/GetversionSW.asp?nomesw=PK30418");
+
+// Runs one query against the server; gives the answer, or nothing when none came in time.
+std::optional<bool> query(test::LocalHttpServer& server, int deadlineMs = 2000)
+{
+    HttpUpdateCheck check(nullptr, server.url(QueryPath), deadlineMs);
+    QSignalSpy answered(&check, &UpdateCheck::finished);
+    check.start();
+    EXPECT_TRUE(check.isRunning());
+    if (!answered.wait(deadlineMs + 3000))
+        return std::nullopt;
+    EXPECT_FALSE(check.isRunning());
+    return answered.at(0).at(0).toBool();
+}
+
+TEST(HttpUpdateCheck, AsksForThisBuildsVersionWithTheFixedHeaders)
+{
+    EXPECT_EQ(HttpUpdateCheck::VersionQueryUrl().path(), QStringLiteral("/home/download/GetversionSW.asp"));
+    EXPECT_EQ(HttpUpdateCheck::VersionQueryUrl().query(), QStringLiteral("nomesw=PK30418"));
+
+    test::LocalHttpServer server;
+    server.response = test::LocalHttpServer::Answer("200 OK", "VER. 2.004", "Set-Cookie: session=1\r\n");
+    EXPECT_EQ(query(server), true);
+    EXPECT_EQ(query(server), true);
+    ASSERT_EQ(server.requests.size(), 2);
+    const QByteArray request = server.requests[1];
+    EXPECT_TRUE(request.startsWith("GET " + QueryPath.toLatin1() + " HTTP/1.")) << request.toStdString();
+    EXPECT_TRUE(
+        request.contains("\r\nAccept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"));
+    EXPECT_TRUE(request.contains("\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"));
+    EXPECT_TRUE(request.contains("\r\nAccept-Encoding: identity\r\n")) << "no compression";
+    EXPECT_FALSE(request.contains("Cookie")) << "cookies are not kept";
+}
+
+struct AnswerCase {
+    const char* what;
+    QByteArray response;
+    bool newer;
+};
+
+class ServerAnswers : public ::testing::TestWithParam<AnswerCase> {};
+
+TEST_P(ServerAnswers, OnlyAGoodAnswerNamingANewerVersionIsYes)
+{
+    test::LocalHttpServer server;
+    server.response = GetParam().response;
+    EXPECT_EQ(query(server), GetParam().newer) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ServerAnswers,
+    ::testing::Values(
+        AnswerCase{"same version", test::LocalHttpServer::Answer("200 OK", "VER. 2.003"), false},
+        AnswerCase{"newer, blanks around", test::LocalHttpServer::Answer("200 OK", " VER. 2.010 \r\n"), true},
+        AnswerCase{"not found", test::LocalHttpServer::Answer("404 Not Found", "VER. 9.999"), false},
+        AnswerCase{"server error", test::LocalHttpServer::Answer("500 Internal Server Error", "VER. 9.999"),
+                   false},
+        AnswerCase{"redirect",
+                   test::LocalHttpServer::Answer("302 Found", "VER. 9.999", "Location: /elsewhere\r\n"),
+                   false},
+        AnswerCase{"a page",
+                   test::LocalHttpServer::Answer("200 OK", "<html><title>Maintenance</title></html>"), false},
+        AnswerCase{"a huge body",
+                   test::LocalHttpServer::Answer("200 OK", "VER. 9.999" + QByteArray(100000, ' ')), false},
+        AnswerCase{"not HTTP", QByteArray("garbage\r\n\r\n"), false}));
+
+TEST(HttpUpdateCheck, ASilentServerIsNoWithinTheDeadline)
+{
+    test::LocalHttpServer server;
+    server.response = QByteArray(); // never answers
+    EXPECT_EQ(query(server, 300), false);
+}
+
+TEST(HttpUpdateCheck, NoServerIsNo)
+{
+    // A port that was free a moment ago: the connection is refused.
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    HttpUpdateCheck check(nullptr, QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(QueryPath)),
+                          2000);
+    QSignalSpy answered(&check, &UpdateCheck::finished);
+    check.start();
+    ASSERT_TRUE(answered.wait(5000));
+    EXPECT_FALSE(answered.at(0).at(0).toBool());
+}
+
+TEST(HttpUpdateCheck, NeverRunsTwiceAtOnce)
+{
+    test::LocalHttpServer server;
+    server.response = QByteArray();
+    HttpUpdateCheck check(nullptr, server.url(QueryPath), 300);
+    QSignalSpy answered(&check, &UpdateCheck::finished);
+    check.start();
+    check.start();
+    ASSERT_TRUE(answered.wait(3000));
+    QTest::qWait(100);
+    EXPECT_EQ(answered.size(), 1);
+    EXPECT_LE(server.requests.size(), 1);
+}
+
+} // namespace
+} // namespace veldrin
