@@ -14,6 +14,10 @@ Application::Application(const QString& programDir, Services services) : m_servi
         m_services.urls = &m_desktopUrls;
     if (!m_services.updates)
         m_services.updates = &m_httpUpdates;
+    if (!m_services.runner)
+        m_services.runner = &m_processes;
+    if (!m_services.serialPorts)
+        m_services.serialPorts = &m_systemPorts;
     m_startup = RunStartup(m_state, programDir);
     m_mainWindow = std::make_unique<TFVeldrineFirmWare>(m_state, m_services);
 }

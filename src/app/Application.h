@@ -3,10 +3,12 @@
 
 #include "app/AppState.h"
 #include "app/DesktopUrlOpener.h"
+#include "app/ProcessRunner.h"
 #include "app/Services.h"
 #include "app/Startup.h"
 #include "common/MessageBoxPrompts.h"
 #include "options/HttpUpdateCheck.h"
+#include "update/SerialPorts.h"
 
 #include <QString>
 
@@ -36,6 +38,8 @@ private:
     MessageBoxPrompts m_messageBoxes;
     DesktopUrlOpener m_desktopUrls;
     HttpUpdateCheck m_httpUpdates;
+    ProcessRunner m_processes;
+    SystemSerialPortLister m_systemPorts;
     Services m_services;
     std::unique_ptr<TFVeldrineFirmWare> m_mainWindow;
 };

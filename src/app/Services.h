@@ -4,7 +4,9 @@
 
 namespace veldrin {
 
+class ProgramRunner;
 class Prompts;
+class SerialPortLister;
 class UpdateCheck;
 class UrlOpener;
 
@@ -12,6 +14,8 @@ struct Services {
     Prompts* prompts = nullptr;
     UrlOpener* urls = nullptr;
     UpdateCheck* updates = nullptr;
+    ProgramRunner* runner = nullptr;
+    SerialPortLister* serialPorts = nullptr;
 };
 
 } // namespace veldrin

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/DeviceType.h"
 #include "app/Identity.h"
+#include "app/ProgramStarter.h"
 #include "app/SettingsFile.h"
 #include "app/TFAbout.h"
 #include "app/UrlOpener.h"
@@ -12,6 +13,7 @@
 #include "options/UpdateCheck.h"
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
+#include "update/TFBootSer.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/VeldrinButton.h"
 #include "widgets/WindowStyle.h"
@@ -101,6 +103,8 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     m_about = new TFAbout(m_state, m_urls, this);
     m_softOptions = new TFSoftOptions(
         m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
+    m_starter = new ProgramStarter(*services.runner, m_prompts, this);
+    m_bootSer = new TFBootSer(m_state, m_prompts, *services.serialPorts, *m_starter, this);
 
     m_Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
     m_Timer_Update.setInterval(60000);
@@ -160,6 +164,7 @@ void TFVeldrineFirmWare::Set_Lang()
 void TFVeldrineFirmWare::Change_Language()
 {
     Set_Lang();
+    m_bootSer->Set_Lang();
     m_newProject->Set_Lang();
     m_openConf->Set_Lang();
     m_softOptions->Set_Lang();
@@ -187,6 +192,8 @@ void TFVeldrineFirmWare::Btn_Click(QObject* sender)
         Show_Options();
     } else if (!m_state.IsConfigOpen()) {
         m_prompts.error(m_state.Strings[18]);
+    } else if (sender == Btn_CreateBin) {
+        Update_Device();
     }
 }
 
@@ -229,6 +236,16 @@ void TFVeldrineFirmWare::CheckHardwareVersion()
 void TFVeldrineFirmWare::HardwareChange()
 {
     Btn_Modbus_Req->setEnabled(m_DeviceType != 0);
+}
+
+void TFVeldrineFirmWare::Update_Device()
+{
+    // Never rewrite the images under an updater that is still loading them.
+    if (m_starter->isBusy()) {
+        m_prompts.error(ProgramStarter::BusyMessage());
+        return;
+    }
+    m_bootSer->exec();
 }
 
 void TFVeldrineFirmWare::Show_Options()

@@ -14,7 +14,9 @@ namespace veldrin {
 struct AppState;
 class LinkLabel;
 class Prompts;
+class ProgramStarter;
 class TFAbout;
+class TFBootSer;
 class TFNew_Project;
 class TFOpenConf;
 class TFSoftOptions;
@@ -51,6 +53,8 @@ public:
     TFOpenConf& openConfDialog() { return *m_openConf; }
     TFAbout& aboutDialog() { return *m_about; }
     TFSoftOptions& softOptionsDialog() { return *m_softOptions; }
+    TFBootSer& bootSerDialog() { return *m_bootSer; }
+    ProgramStarter& programStarter() { return *m_starter; }
 
     // The periodic update check: a first tick 60 s after start-up, then every two hours,
     // while both internet options are on.
@@ -74,6 +78,7 @@ private:
     void L_MerivoClick();
     void LL_UpdateLinkClick(const QUrl& link);
     void Show_Options();
+    void Update_Device();
     void showUpdateAnswer(bool newerVersion);
 
     AppState& m_state;
@@ -107,6 +112,8 @@ private:
     TFOpenConf* m_openConf;
     TFAbout* m_about;
     TFSoftOptions* m_softOptions;
+    ProgramStarter* m_starter = nullptr;
+    TFBootSer* m_bootSer = nullptr;
 };
 
 } // namespace veldrin

@@ -63,6 +63,15 @@ VeldrinButton* VeldrinDialog::addBandButton(const QString& objectName, VeldrinBu
     return button;
 }
 
+VeldrinButton* VeldrinDialog::placeBandButton(const QString& objectName, VeldrinButton::ModalResult result,
+                                              int left, int width)
+{
+    auto* button = new VeldrinButton(objectName, P_Button);
+    button->setGeometry(left, 6, width, 28);
+    button->setModalResult(result);
+    return button;
+}
+
 const QString& VeldrinDialog::text(int index) const
 {
     return m_state.Strings[index];

@@ -30,6 +30,9 @@ protected:
     // A 110 x 28 button in the bottom band; the buttons gather at its right edge, left to
     // right in the order they are added.
     VeldrinButton* addBandButton(const QString& objectName, VeldrinButton::ModalResult result);
+    // A button at a fixed place in the bottom band, outside the row of addBandButton.
+    VeldrinButton* placeBandButton(const QString& objectName, VeldrinButton::ModalResult result, int left,
+                                   int width = 110);
     // The string table entry at index.
     const QString& text(int index) const;
 

@@ -1,0 +1,95 @@
+#include "app/ProcessRunner.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace veldrin {
+
+ProcessRunner::ProcessRunner(QObject* parent) : ProgramRunner(parent) {}
+
+ProcessRunner::~ProcessRunner()
+{
+    if (m_process && m_process->state() != QProcess::NotRunning) {
+        m_process->disconnect(this);
+        m_process->setParent(nullptr);
+        m_process = nullptr; // deliberately not destroyed: that would kill the updater
+    }
+}
+
+QStringList ProcessRunner::SplitParameter(const QString& parameter)
+{
+    // Blanks separate arguments outside double quotes; quotes group and are dropped, and a
+    // pair of them is an argument even when empty. Backslashes are plain characters, so
+    // "\\.\COM3" and Windows paths arrive as written.
+    QStringList arguments;
+    QString current;
+    bool quoted = false;
+    bool inArgument = false;
+    for (QChar c : parameter) {
+        if (c == u'"') {
+            quoted = !quoted;
+            inArgument = true;
+        } else if (!quoted && (c == u' ' || c == u'\t')) {
+            if (inArgument)
+                arguments.append(current);
+            current.clear();
+            inArgument = false;
+        } else {
+            current += c;
+            inArgument = true;
+        }
+    }
+    if (inArgument)
+        arguments.append(current);
+    return arguments;
+}
+
+QString ProcessRunner::start(const QString& program, const QString& parameter, bool hidden)
+{
+    if (isRunning())
+        return QStringLiteral("%1 is still running").arg(QDir::toNativeSeparators(m_process->program()));
+    const QFileInfo file(program);
+    if (!file.exists())
+        return QStringLiteral("%1 does not exist").arg(QDir::toNativeSeparators(program));
+    if (!file.isFile() || !file.isExecutable())
+        return QStringLiteral("%1 is not a program that can be run").arg(QDir::toNativeSeparators(program));
+
+    delete m_process;
+    m_process = new QProcess(this);
+    m_process->setProgram(program);
+#ifdef Q_OS_WIN
+    m_process->setNativeArguments(parameter);
+#else
+    m_process->setArguments(SplitParameter(parameter));
+#endif
+    m_process->setProcessChannelMode(QProcess::ForwardedChannels);
+    if (hidden) {
+        // No window: the Qt programs among the updaters then run without a display.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        m_process->setProcessEnvironment(environment);
+    }
+    m_exitCode = 0;
+    m_crashed = false;
+    connect(m_process, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
+        m_exitCode = exitCode;
+        m_crashed = status == QProcess::CrashExit;
+        Q_EMIT ended();
+    });
+    m_process->start();
+    if (!m_process->waitForStarted(10000)) {
+        const QString reason = m_process->errorString();
+        delete m_process;
+        m_process = nullptr;
+        return QStringLiteral("%1 could not be started: %2").arg(QDir::toNativeSeparators(program), reason);
+    }
+    return {};
+}
+
+bool ProcessRunner::isRunning() const
+{
+    return m_process && m_process->state() != QProcess::NotRunning;
+}
+
+} // namespace veldrin

@@ -1,0 +1,120 @@
+#include "app/ProgramStarter.h"
+
+#include "app/ProgramRunner.h"
+#include "common/Prompts.h"
+#include "widgets/WindowStyle.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace veldrin {
+namespace {
+
+// A modal window that only shows the wait; it cannot be closed, since the caller must not go
+// on before the program ended or the limit passed.
+class WaitDialog : public QDialog {
+public:
+    WaitDialog(const QString& program, int limitMs, QWidget* owner) : QDialog(owner), m_program(program)
+    {
+        setObjectName(QStringLiteral("ProgramWait"));
+        setWindowTitle(program);
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        setModal(true);
+        ApplyBackground(this);
+        auto* layout = new QVBoxLayout(this);
+        m_label = new QLabel(this);
+        m_label->setObjectName(QStringLiteral("L_Wait"));
+        m_bar = new QProgressBar(this);
+        m_bar->setObjectName(QStringLiteral("PB_Wait"));
+        m_bar->setRange(0, std::max(1, limitMs / 1000));
+        m_bar->setTextVisible(false);
+        m_bar->setAccessibleName(QStringLiteral("Seconds waited"));
+        layout->addWidget(m_label);
+        layout->addWidget(m_bar);
+        setFixedWidth(360);
+        showSeconds(0);
+    }
+
+    void showSeconds(int seconds)
+    {
+        m_label->setText(QStringLiteral("Waiting for %1 to finish: %2 s").arg(m_program).arg(seconds));
+        m_bar->setValue(std::min(seconds, m_bar->maximum()));
+    }
+
+protected:
+    void reject() override {} // Escape and the close box do not end the wait
+
+private:
+    QString m_program;
+    QLabel* m_label;
+    QProgressBar* m_bar;
+};
+
+} // namespace
+
+ProgramStarter::ProgramStarter(ProgramRunner& runner, Prompts& prompts, QWidget* owner)
+    : QObject(owner), m_runner(runner), m_prompts(prompts), m_owner(owner)
+{}
+
+bool ProgramStarter::isBusy() const
+{
+    return m_runner.isRunning();
+}
+
+QString ProgramStarter::BusyMessage()
+{
+    return QStringLiteral("An updater started earlier is still running. Wait until it has finished before "
+                          "starting the update again.");
+}
+
+RunOutcome ProgramStarter::Start_Program(const QString& NomeSW, const QString& Parameter, int tipo)
+{
+    RunOutcome outcome;
+    outcome.error = m_runner.start(NomeSW, Parameter, tipo != 0);
+    if (!outcome.error.isEmpty()) {
+        m_prompts.error(outcome.error);
+        return outcome;
+    }
+
+    QEventLoop loop;
+    bool ended = false;
+    const auto onEnded = connect(&m_runner, &ProgramRunner::ended, &loop, [&] {
+        ended = true;
+        loop.quit();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    WaitDialog wait(QFileInfo(NomeSW).fileName(), m_limitMs, m_owner);
+    QTimer tick;
+    tick.setInterval(200);
+    connect(&tick, &QTimer::timeout, &loop, [&] {
+        wait.showSeconds(static_cast<int>(clock.elapsed() / 1000));
+        if (clock.elapsed() >= m_limitMs)
+            loop.quit();
+    });
+    if (m_runner.isRunning()) {
+        wait.show();
+        tick.start();
+        loop.exec();
+    } else {
+        ended = true;
+    }
+    disconnect(onEnded);
+    wait.hide();
+
+    if (ended) {
+        outcome.kind = RunOutcome::Kind::Ended;
+        outcome.exitCode = m_runner.exitCode();
+        outcome.crashed = m_runner.crashed();
+    } else {
+        outcome.kind = RunOutcome::Kind::StillRunning;
+    }
+    return outcome;
+}
+
+} // namespace veldrin

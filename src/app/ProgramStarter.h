@@ -1,0 +1,43 @@
+// Start_Program: starts an updater and waits for it, with a time limit, while the window
+// shows how long it has waited.
+#pragma once
+
+#include "app/RunOutcome.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace veldrin {
+
+class ProgramRunner;
+class Prompts;
+
+class ProgramStarter : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultLimitMs = 150000;
+
+    ProgramStarter(ProgramRunner& runner, Prompts& prompts, QWidget* owner);
+
+    // Starts NomeSW with the parameter string, shown normally (tipo 0) or hidden, and waits
+    // until it ends or the limit passes; it is never stopped. A program that cannot be started
+    // is reported in the error box and the call returns at once.
+    RunOutcome Start_Program(const QString& NomeSW, const QString& Parameter, int tipo);
+
+    // A program started here is still running, past the limit too.
+    bool isBusy() const;
+    // The text that refuses a second start while one is running.
+    static QString BusyMessage();
+
+    void setLimitMs(int limitMs) { m_limitMs = limitMs; }
+
+private:
+    ProgramRunner& m_runner;
+    Prompts& m_prompts;
+    QWidget* m_owner;
+    int m_limitMs = DefaultLimitMs;
+};
+
+} // namespace veldrin

@@ -1,0 +1,76 @@
+#include "update/SerialPorts.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSerialPortInfo>
+
+#include <algorithm>
+
+namespace veldrin {
+
+namespace {
+
+// Compares names with runs of digits taken as numbers and letters without regard to case.
+bool naturallyBefore(const QString& a, const QString& b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype endA = i;
+            qsizetype endB = j;
+            while (endA < a.size() && a[endA].isDigit())
+                ++endA;
+            while (endB < b.size() && b[endB].isDigit())
+                ++endB;
+            const QString numberA = a.mid(i, endA - i).remove(QRegularExpression(QStringLiteral("^0+(?=.)")));
+            const QString numberB = b.mid(j, endB - j).remove(QRegularExpression(QStringLiteral("^0+(?=.)")));
+            if (numberA.size() != numberB.size())
+                return numberA.size() < numberB.size();
+            if (numberA != numberB)
+                return numberA < numberB;
+            i = endA;
+            j = endB;
+            continue;
+        }
+        const QChar ca = a[i].toLower();
+        const QChar cb = b[j].toLower();
+        if (ca != cb)
+            return ca < cb;
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
+} // namespace
+
+void SortPortsNaturally(QList<SerialPort>& ports)
+{
+    std::stable_sort(ports.begin(), ports.end(), [](const SerialPort& a, const SerialPort& b) {
+        return naturallyBefore(a.name, b.name);
+    });
+}
+
+QList<SerialPort> SystemSerialPortLister::EnumPorts()
+{
+    QList<SerialPort> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        SerialPort port;
+        port.name = info.portName();
+        port.description = info.description();
+        if (!info.manufacturer().isEmpty() && !port.description.contains(info.manufacturer()))
+            port.description = port.description.isEmpty()
+                                   ? info.manufacturer()
+                                   : port.description + QStringLiteral(", ") + info.manufacturer();
+#ifndef Q_OS_WIN
+        // A device file the user may not write: usually membership of the dialout group is missing.
+        port.usable = QFileInfo(info.systemLocation()).isWritable();
+#endif
+        ports.append(port);
+    }
+    SortPortsNaturally(ports);
+    return ports;
+}
+
+} // namespace veldrin

@@ -1,0 +1,100 @@
+#include "app/ProgramStarter.h"
+
+#include "app/ProcessRunner.h"
+#include "support/RecordingPrompts.h"
+#include "support/TempProgramDir.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace veldrin {
+namespace {
+
+// A shell script that records its arguments, one a line, and its process id.
+QString argumentRecorder(const test::TempProgramDir& dir, const char* body = "")
+{
+    const QString script = dir.file(QStringLiteral("record.sh"));
+    dir.write(QStringLiteral("record.sh"),
+              QByteArray("#!/bin/sh\necho $$ > \"$(dirname \"$0\")/pid\"\n"
+                         "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$(dirname \"$0\")/args\"\n") +
+                  body);
+    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return script;
+}
+
+class ProgramStarterTest : public ::testing::Test {
+protected:
+    test::TempProgramDir dir;
+    test::RecordingPrompts prompts;
+    ProcessRunner runner;
+    ProgramStarter starter{runner, prompts, nullptr};
+};
+
+TEST_F(ProgramStarterTest, WaitsForAProgramAndTellsHowItEnded)
+{
+    const QString script = argumentRecorder(dir, "sleep 1\nexit 3\n");
+    QElapsedTimer clock;
+    clock.start();
+    const RunOutcome outcome =
+        starter.Start_Program(script, QStringLiteral("\\\\.\\ttyS0 FW \"/a b/x.sim\" \"\""), 0);
+    EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_EQ(outcome.kind, RunOutcome::Kind::Ended);
+    EXPECT_EQ(outcome.exitCode, 3);
+    EXPECT_EQ(outcome.statusLine(script), QStringLiteral("record.sh ended with error code 3."));
+    EXPECT_EQ(dir.read(QStringLiteral("args")), QByteArray("\\\\.\\ttyS0\nFW\n/a b/x.sim\n\n"));
+    EXPECT_FALSE(starter.isBusy());
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+TEST_F(ProgramStarterTest, AnEmptyParameterStartsWithoutArguments)
+{
+    const RunOutcome outcome = starter.Start_Program(argumentRecorder(dir), QString(), 0);
+    EXPECT_TRUE(outcome.succeeded());
+    EXPECT_EQ(dir.read(QStringLiteral("args")), QByteArray());
+}
+
+TEST_F(ProgramStarterTest, AProgramThatCannotStartIsReportedAtOnce)
+{
+    dir.write(QStringLiteral("plain.txt"), "not a program");
+    for (const QString& program :
+         {dir.file(QStringLiteral("missing")), dir.file(QStringLiteral("plain.txt"))}) {
+        prompts.clear();
+        QElapsedTimer clock;
+        clock.start();
+        const RunOutcome outcome = starter.Start_Program(program, QString(), 0);
+        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_EQ(outcome.kind, RunOutcome::Kind::NotStarted);
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+        EXPECT_TRUE(prompts.messages()[0].text.contains(program)) << prompts.messages()[0].text.toStdString();
+    }
+}
+
+TEST_F(ProgramStarterTest, AProgramOutlivingTheLimitKeepsRunningEvenWhenTheRunnerGoes)
+{
+    const QString script = argumentRecorder(dir, "exec sleep 30\n");
+    qint64 pid = 0;
+    {
+        ProcessRunner ownRunner;
+        ProgramStarter ownStarter(ownRunner, prompts, nullptr);
+        ownStarter.setLimitMs(300);
+        const RunOutcome outcome = ownStarter.Start_Program(script, QString(), 0);
+        EXPECT_EQ(outcome.kind, RunOutcome::Kind::StillRunning);
+        EXPECT_TRUE(ownStarter.isBusy());
+        EXPECT_FALSE(outcome.statusLine(script).isEmpty());
+        pid = dir.read(QStringLiteral("pid")).trimmed().toLongLong();
+        ASSERT_GT(pid, 0);
+    }
+    // The runner is gone (as at the configurator's exit); the program is not.
+    EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0);
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+}
+
+} // namespace
+} // namespace veldrin
