@@ -6,6 +6,7 @@
 #include "app/SettingsFile.h"
 #include "app/TFAbout.h"
 #include "app/UrlOpener.h"
+#include "comm/TFParGen.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
 #include "projects/TFNew_Project.h"
@@ -96,6 +97,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     m_newProject = new TFNew_Project(m_state, m_prompts, this);
     m_openConf = new TFOpenConf(m_state, m_prompts, this);
     m_about = new TFAbout(m_state, m_urls, this);
+    m_parGen = new TFParGen(m_state, m_prompts, this);
 }
 
 TFVeldrineFirmWare::~TFVeldrineFirmWare() = default;
@@ -151,6 +153,7 @@ void TFVeldrineFirmWare::Change_Language()
     Set_Lang();
     m_newProject->Set_Lang();
     m_openConf->Set_Lang();
+    m_parGen->Set_Lang();
 }
 
 void TFVeldrineFirmWare::ShowActiveConfig()
@@ -175,6 +178,11 @@ void TFVeldrineFirmWare::Btn_Click(QObject* sender)
         // The software options dialog is not part of this build yet.
     } else if (!m_state.IsConfigOpen()) {
         m_prompts.error(m_state.Strings[18]);
+    } else if (sender == Btn_Prm_Gen) {
+        // Whatever the dialog returns, even when it could not open: the file may have changed.
+        m_parGen->exec();
+        CheckHardwareVersion();
+        HardwareChange();
     }
 }
 
