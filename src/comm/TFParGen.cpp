@@ -410,7 +410,7 @@ void TFParGen::setExpanded(Box box, bool expanded)
     VeldrinButton* now = expanded ? collapse : expand;
     VeldrinButton* before = expanded ? expand : collapse;
     now->show();
-    if (before->hasFocus())
+    if (focusWidget() == before)
         now->setFocus(Qt::OtherFocusReason);
     before->hide();
     Move_GroupBoxs();
@@ -600,8 +600,11 @@ void TFParGen::KeyPress(int index)
     if (index + 1 >= static_cast<int>(m_octets.size()))
         return;
     QLineEdit* next = m_octets[static_cast<std::size_t>(index + 1)];
-    if (next->isVisible() && next->isEnabled())
+    if (next->isVisible() && next->isEnabled()) {
         next->setFocus(Qt::TabFocusReason);
+        // Selected as a tab would leave it, so the next octet typed replaces it.
+        next->selectAll();
+    }
 }
 
 } // namespace veldrin

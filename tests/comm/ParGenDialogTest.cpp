@@ -65,7 +65,11 @@ protected:
     // Runs the dialog; action runs once it shows and must close it.
     int run(std::function<void()> action)
     {
-        test::WhenModal([action](QWidget*) { action(); });
+        test::WhenModal([this, action](QWidget*) {
+            // Focus and key handling as a user meets them: in the active window.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+            action();
+        });
         return dialog->exec();
     }
 
