@@ -7,6 +7,7 @@
 #include "app/SettingsFile.h"
 #include "app/TFAbout.h"
 #include "app/UrlOpener.h"
+#include "comm/TFParGen.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
 #include "options/TFSoftOptions.h"
@@ -105,6 +106,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
         m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
     m_starter = new ProgramStarter(*services.runner, m_prompts, this);
     m_bootSer = new TFBootSer(m_state, m_prompts, *services.serialPorts, *m_starter, this);
+    m_parGen = new TFParGen(m_state, m_prompts, this);
 
     m_Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
     m_Timer_Update.setInterval(60000);
@@ -167,6 +169,7 @@ void TFVeldrineFirmWare::Change_Language()
     m_bootSer->Set_Lang();
     m_newProject->Set_Lang();
     m_openConf->Set_Lang();
+    m_parGen->Set_Lang();
     m_softOptions->Set_Lang();
 }
 
@@ -192,6 +195,11 @@ void TFVeldrineFirmWare::Btn_Click(QObject* sender)
         Show_Options();
     } else if (!m_state.IsConfigOpen()) {
         m_prompts.error(m_state.Strings[18]);
+    } else if (sender == Btn_Prm_Gen) {
+        // Whatever the dialog returns, even when it could not open: the file may have changed.
+        m_parGen->exec();
+        CheckHardwareVersion();
+        HardwareChange();
     } else if (sender == Btn_CreateBin) {
         Update_Device();
     }

@@ -19,6 +19,7 @@ class TFAbout;
 class TFBootSer;
 class TFNew_Project;
 class TFOpenConf;
+class TFParGen;
 class TFSoftOptions;
 class UpdateCheck;
 class UrlOpener;
@@ -63,6 +64,7 @@ public:
     // Starts the update timer when both internet options are on, stops it otherwise; a
     // running countdown is not restarted.
     void EnableUpdateTimer();
+    TFParGen& parGenDialog() { return *m_parGen; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -114,6 +116,7 @@ private:
     TFSoftOptions* m_softOptions;
     ProgramStarter* m_starter = nullptr;
     TFBootSer* m_bootSer = nullptr;
+    TFParGen* m_parGen;
 };
 
 } // namespace veldrin

@@ -1,5 +1,6 @@
 #include "cli/CliMain.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/StringsCommand.h"
 
@@ -13,6 +14,7 @@ std::vector<std::unique_ptr<CliCommand>> allCommands(const QString& programDir)
 {
     std::vector<std::unique_ptr<CliCommand>> commands;
     commands.push_back(std::make_unique<StringsCommand>(programDir));
+    commands.push_back(std::make_unique<CheckCommand>(programDir));
     return commands;
 }
 

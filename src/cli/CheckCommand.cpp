@@ -1,0 +1,96 @@
+#include "cli/CheckCommand.h"
+
+#include "app/SettingsFile.h"
+#include "comm/CommunicationChecks.h"
+#include "comm/GeneralParameterFile.h"
+#include "common/VeldrinError.h"
+#include "lang/LanguageFile.h"
+#include "lang/StringTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <functional>
+#include <optional>
+
+namespace veldrin::cli {
+namespace {
+
+// One group of checks: the first message its dialog would show for the configuration in
+// configDir, or nothing. Throws VeldrinError when a file cannot be read.
+using CheckGroup =
+    std::function<std::optional<QString>(const QString& configDir, const StringTable& strings)>;
+
+std::optional<QString> CheckCommunication(const QString& configDir, const StringTable& strings)
+{
+    return Controllo_Dati(ReadGeneralParameter(configDir + u'/' + QString::fromLatin1(ParGenFileName)),
+                          strings);
+}
+
+// The groups in the order they run; the first failing message ends the check.
+const CheckGroup Groups[] = {CheckCommunication};
+
+} // namespace
+
+QString CheckCommand::usage() const
+{
+    return QStringLiteral("check [--program-dir DIR] [--language NAME] CONFIG_DIR   the checks the "
+                          "configurator makes before saving: the first failing message (exit 1) or OK");
+}
+
+int CheckCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QString programDir = m_programDir;
+    QString language;
+    bool languageGiven = false;
+    QString configDir;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if ((arg == u"--program-dir" || arg == u"--language") && i + 1 < args.size()) {
+            if (arg == u"--program-dir") {
+                programDir = args[++i];
+            } else {
+                language = args[++i];
+                languageGiven = true;
+            }
+        } else if (!arg.startsWith(u"--") && configDir.isEmpty()) {
+            configDir = arg;
+        } else {
+            err << "veldrin-cli check: unknown or incomplete option '" << arg << "'\n" << usage() << '\n';
+            return ExitUsage;
+        }
+    }
+    if (configDir.isEmpty()) {
+        err << "veldrin-cli check: no configuration folder given\n" << usage() << '\n';
+        return ExitUsage;
+    }
+    const QFileInfo config(configDir);
+    if (!config.isDir() || !config.isReadable() || !config.isExecutable()) {
+        err << "veldrin-cli check: cannot read the configuration folder "
+            << QDir::toNativeSeparators(configDir) << '\n';
+        return ExitUsage;
+    }
+
+    // The messages in the language the configurator would show them in.
+    const QString program = QDir::cleanPath(programDir);
+    if (!languageGiven)
+        language = ReadSettingsFile(program + u'/' + QString::fromLatin1(SettingsFileName)).CurrentLanguage;
+    StringTable strings;
+    SelectLanguage(strings, program + QStringLiteral("/LANGUAGE"), language);
+
+    try {
+        for (const CheckGroup& group : Groups) {
+            if (const auto message = group(QDir::cleanPath(configDir), strings)) {
+                out << *message << '\n';
+                return ExitFailed;
+            }
+        }
+    } catch (const VeldrinError& error) {
+        err << "veldrin-cli check: " << error.message() << '\n';
+        return ExitUsage;
+    }
+    out << "OK\n";
+    return ExitOk;
+}
+
+} // namespace veldrin::cli
