@@ -100,9 +100,13 @@ QString strayText(const std::vector<qsizetype>& offsets)
     QStringList shown;
     for (std::size_t i = 0; i < offsets.size() && i < Shown; ++i)
         shown << QStringLiteral("0x") + QString::number(offsets[i], 16).toUpper().rightJustified(4, u'0');
-    QString text = QStringLiteral("%1 bytes outside the fields differ from what the compiler writes, at %2")
-                       .arg(offsets.size())
-                       .arg(shown.join(QStringLiteral(", ")));
+    QString text =
+        offsets.size() == 1
+            ? QStringLiteral("1 byte outside the fields differs from what the compiler writes, at %1")
+                  .arg(shown.first())
+            : QStringLiteral("%1 bytes outside the fields differ from what the compiler writes, at %2")
+                  .arg(offsets.size())
+                  .arg(shown.join(QStringLiteral(", ")));
     if (offsets.size() > Shown)
         text += QStringLiteral(" and %1 more").arg(offsets.size() - Shown);
     return text;
