@@ -17,6 +17,7 @@ file(GLOB samples LIST_DIRECTORIES true "${SOURCE}/PROJECTS/*")
 foreach(sample IN LISTS samples)
   get_filename_component(name "${sample}" NAME)
   if(IS_DIRECTORY "${sample}" AND NOT EXISTS "${DIST}/PROJECTS/${name}")
-    file(COPY "${sample}" DESTINATION "${DIST}/PROJECTS")
+    # .gitkeep only keeps an empty folder such as bin in the repository.
+    file(COPY "${sample}" DESTINATION "${DIST}/PROJECTS" PATTERN ".gitkeep" EXCLUDE)
   endif()
 endforeach()

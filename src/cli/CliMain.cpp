@@ -2,6 +2,8 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/CliCommand.h"
+#include "cli/CompileCommand.h"
+#include "cli/InspectCommand.h"
 #include "cli/StringsCommand.h"
 
 #include <memory>
@@ -15,6 +17,8 @@ std::vector<std::unique_ptr<CliCommand>> allCommands(const QString& programDir)
     std::vector<std::unique_ptr<CliCommand>> commands;
     commands.push_back(std::make_unique<StringsCommand>(programDir));
     commands.push_back(std::make_unique<CheckCommand>(programDir));
+    commands.push_back(std::make_unique<CompileCommand>());
+    commands.push_back(std::make_unique<InspectCommand>());
     return commands;
 }
 

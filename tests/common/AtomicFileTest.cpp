@@ -60,6 +60,30 @@ TEST(AtomicFile, FailureInAMissingFolderIsReported)
     EXPECT_THROW(WriteFileAtomically(dir.file(QStringLiteral("gone/a.xml")), QByteArray("x")), VeldrinError);
 }
 
+TEST(AtomicFile, FilesThatBelongTogetherAreReplacedTogetherOrNotAtAll)
+{
+    test::TempProgramDir dir;
+    dir.write(QStringLiteral("bin/bank.bin"), QByteArray("old"));
+    dir.mkdir(QStringLiteral("bin/bank2.bin"));
+    try {
+        WriteFilesAtomically({{dir.file(QStringLiteral("bin/bank.bin")), QByteArray("new")},
+                              {dir.file(QStringLiteral("bin/bank2.bin")), QByteArray("new2")}});
+        FAIL() << "a write over a folder was taken for success";
+    } catch (const VeldrinError& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("bank2.bin"))) << error.what();
+    }
+    EXPECT_EQ(dir.read(QStringLiteral("bin/bank.bin")), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.file(QStringLiteral("bin")))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("bank.bin"), QStringLiteral("bank2.bin")}));
+
+    QDir(dir.file(QStringLiteral("bin/bank2.bin"))).removeRecursively();
+    WriteFilesAtomically({{dir.file(QStringLiteral("bin/bank.bin")), QByteArray("new")},
+                          {dir.file(QStringLiteral("bin/bank2.bin")), QByteArray("new2")}});
+    EXPECT_EQ(dir.read(QStringLiteral("bin/bank.bin")), QByteArray("new"));
+    EXPECT_EQ(dir.read(QStringLiteral("bin/bank2.bin")), QByteArray("new2"));
+}
+
 // Run by its own CTest entry on a 64 KiB file system (VELDRIN_TINY_FS).
 TEST(AtomicFileFullDisk, FullDiskIsReportedAndThePreviousFileStaysWhole)
 {

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Times veldrin-cli compile on a full configuration (512 read and 512 write requests) as a
+# whole process against an empty Qt command-line program, in the same hyperfine run, and
+# prints the ratio (target: within 1.5).
+set -euo pipefail
+build=${1:-build}
+cli="$build/dist/veldrin-cli"
+empty="$build/bench/empty_cli"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+config="$work/Full"
+mkdir -p "$config"
+
+# The two files as the dialogs write them: no declaration, no whitespace.
+printf '%s' '<GeneralParameter><Device_Type>1</Device_Type><IP1>192</IP1><IP2>168</IP2><IP3>0</IP3><IP4>5</IP4><SUB1>255</SUB1><SUB2>255</SUB2><SUB3>255</SUB3><SUB4>0</SUB4><GAT1>192</GAT1><GAT2>168</GAT2><GAT3>0</GAT3><GAT4>1</GAT4><EN_GAT>1</EN_GAT><PORT>10001</PORT><PROT_TYPE>0</PROT_TYPE><Sel_Ser>1</Sel_Ser><Baud_Rate>4</Baud_Rate><Parity>2</Parity><Time_Out>500</Time_Out><Comm_Idle>50</Comm_Idle><Ser_Prot>0</Ser_Prot><Ser_StopBits>0</Ser_StopBits></GeneralParameter><!--SW_VERSION = 2.003-->' \
+  >"$config/ParGen.xml"
+{
+  printf '%s' '<EtherNetIP_to_Modbus><Modbus_Read>'
+  for i in $(seq 0 511); do
+    printf '<row Slave_ID="%d" Type="Coil Status" Address="%d" NPoint="16" PollTime="1000" MaxError="3" Position="%d" Bit="0" Mnemonic="Read request %d"/>' \
+      $((1 + i % 247)) $((i * 100)) $((i % 999)) "$i"
+  done
+  printf '%s' '</Modbus_Read><Modbus_Write>'
+  for i in $(seq 0 511); do
+    printf '<row Slave_ID="%d" Type="Holding Register" Address="%d" NPoint="2" PollTime="500" OnChange="Y" MaxError="0" Position="%d" Bit="" Mnemonic="Write request %d"/>' \
+      $((1 + i % 247)) $((i * 10)) $((i % 990)) "$i"
+  done
+  printf '%s' '</Modbus_Write></EtherNetIP_to_Modbus>'
+} >"$config/ModbusM_SetAccess.xml"
+
+"$cli" compile "$config" --out "$work/out"
+hyperfine --warmup 5 --runs 50 --export-json "$work/times.json" \
+  -n empty "$empty" \
+  -n compile "$cli compile $config --out $work/out"
+python3 - "$work/times.json" <<'PY'
+import json, sys
+r = {x["command"]: x["mean"] for x in json.load(open(sys.argv[1]))["results"]}
+ratio = r["compile"] / r["empty"]
+print(f"compile / empty = {ratio:.2f} (target: at most 1.5)")
+sys.exit(0 if ratio <= 1.5 else 1)
+PY

@@ -1,0 +1,271 @@
+#include "cli/InspectCommand.h"
+
+#include "common/VeldrinError.h"
+#include "image/GeneralImage.h"
+#include "image/ImageDecoder.h"
+#include "image/ImageLayout.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <array>
+#include <initializer_list>
+
+namespace veldrin::cli {
+namespace {
+
+QString dotted(const std::array<std::uint8_t, 4>& octets)
+{
+    return QStringLiteral("%1.%2.%3.%4").arg(octets[0]).arg(octets[1]).arg(octets[2]).arg(octets[3]);
+}
+
+// The entry a list index stands for, in brackets after the number.
+QString withEntry(std::uint32_t index, std::initializer_list<const char*> entries)
+{
+    if (index >= entries.size())
+        return QStringLiteral("%1 (not in the list)").arg(index);
+    return QStringLiteral("%1 (%2)").arg(index).arg(QLatin1String(entries.begin()[index]));
+}
+
+constexpr std::initializer_list<const char*> Protocols = {"TCP", "UDP"};
+constexpr std::initializer_list<const char*> Parities = {"NONE", "ODD", "EVEN"};
+constexpr std::initializer_list<const char*> SerialLines = {"RS232", "RS485"};
+constexpr std::initializer_list<const char*> SerialProtocols = {"Modbus RTU", "Modbus ASCII"};
+constexpr std::initializer_list<const char*> BaudRates = {"1200",  "2400",  "4800",  "9600",
+                                                          "19200", "38400", "57600", "115200"};
+
+// Returns true when the image is one the compiler writes.
+bool inspectGeneral(const QString& file, const QByteArray& bytes, bool json, QTextStream& out)
+{
+    const DecodedGeneralImage image = DecodeGeneralImage(bytes);
+    const bool headerOk = image.Header == GeneralImageHeader;
+    if (json) {
+        QJsonObject report{{QStringLiteral("file"), file},
+                           {QStringLiteral("kind"), QLatin1String(GeneralImageFileName)},
+                           {QStringLiteral("size"), bytes.size()},
+                           {QStringLiteral("header"), qint64(image.Header)},
+                           {QStringLiteral("headerOk"), headerOk}};
+        if (image.Fields) {
+            const GeneralImageFields& f = *image.Fields;
+            report.insert(QStringLiteral("fields"), QJsonObject{{QStringLiteral("IP"), dotted(f.IP)},
+                                                                {QStringLiteral("SUB"), dotted(f.SUB)},
+                                                                {QStringLiteral("GAT"), dotted(f.GAT)},
+                                                                {QStringLiteral("EN_GAT"), f.EN_GAT},
+                                                                {QStringLiteral("PORT"), f.PORT},
+                                                                {QStringLiteral("PROT_TYPE"), f.PROT_TYPE},
+                                                                {QStringLiteral("Baud_Rate"), f.Baud_Rate},
+                                                                {QStringLiteral("Parity"), f.Parity},
+                                                                {QStringLiteral("Time_Out"), f.Time_Out},
+                                                                {QStringLiteral("Sel_Ser"), f.Sel_Ser},
+                                                                {QStringLiteral("Ser_Prot"), f.Ser_Prot}});
+        }
+        out << QJsonDocument(report).toJson(QJsonDocument::Indented);
+        return headerOk;
+    }
+
+    out << "File: " << file << '\n';
+    out << "Kind: general image (" << GeneralImageFileName << "), " << bytes.size() << " bytes\n";
+    out << "Header: " << image.Header;
+    if (!headerOk)
+        out << " (expected " << GeneralImageHeader << ')';
+    out << '\n';
+    if (!image.Fields) {
+        out << "No communication settings: the configuration had no ParGen.xml\n";
+        return headerOk;
+    }
+    const GeneralImageFields& f = *image.Fields;
+    out << "IP1-IP4 (IP address): " << dotted(f.IP) << '\n';
+    out << "SUB1-SUB4 (subnet mask): " << dotted(f.SUB) << '\n';
+    out << "GAT1-GAT4 (gateway): " << dotted(f.GAT) << '\n';
+    out << "EN_GAT (gateway used): " << f.EN_GAT << '\n';
+    out << "PORT: " << f.PORT << '\n';
+    out << "PROT_TYPE (Ethernet protocol): " << withEntry(f.PROT_TYPE, Protocols) << '\n';
+    out << "Baud_Rate (baud rate index): " << withEntry(f.Baud_Rate, BaudRates) << '\n';
+    out << "Parity: " << withEntry(f.Parity, Parities) << '\n';
+    out << "Time_Out (ms): " << f.Time_Out << '\n';
+    out << "Sel_Ser (serial line): " << withEntry(f.Sel_Ser, SerialLines) << '\n';
+    out << "Ser_Prot (serial protocol): " << withEntry(f.Ser_Prot, SerialProtocols) << '\n';
+    return headerOk;
+}
+
+QString strayText(const std::vector<qsizetype>& offsets)
+{
+    if (offsets.empty())
+        return QStringLiteral("every byte outside the fields is as the compiler writes it");
+    constexpr std::size_t Shown = 8;
+    QStringList shown;
+    for (std::size_t i = 0; i < offsets.size() && i < Shown; ++i)
+        shown << QStringLiteral("0x") + QString::number(offsets[i], 16).toUpper().rightJustified(4, u'0');
+    QString text =
+        offsets.size() == 1
+            ? QStringLiteral("1 byte outside the fields differs from what the compiler writes, at %1")
+                  .arg(shown.first())
+            : QStringLiteral("%1 bytes outside the fields differ from what the compiler writes, at %2")
+                  .arg(offsets.size())
+                  .arg(shown.join(QStringLiteral(", ")));
+    if (offsets.size() > Shown)
+        text += QStringLiteral(" and %1 more").arg(offsets.size() - Shown);
+    return text;
+}
+
+bool inspectRequest(const QString& file, const QByteArray& bytes, bool json, QTextStream& out)
+{
+    const DecodedRequestImage image = DecodeRequestImage(bytes);
+    const ParameterBlock& b = image.Block;
+    const bool ok = image.ChecksumOk() && image.StrayOffsets.empty();
+    const std::vector<int> slots = image.FilledSlots();
+
+    if (json) {
+        QJsonArray records;
+        for (int slot : slots) {
+            const RequestRecord& r = image.Records[slot];
+            records.append(
+                QJsonObject{{QStringLiteral("slot"), slot},
+                            {QStringLiteral("direction"),
+                             image.IsWriteSlot(slot) ? QStringLiteral("write") : QStringLiteral("read")},
+                            {QStringLiteral("slaveId"), r.Slave_ID},
+                            {QStringLiteral("functionCode"), r.FunctionCode},
+                            {QStringLiteral("address"), r.Address},
+                            {QStringLiteral("points"), r.NPoint},
+                            {QStringLiteral("position"), r.Position},
+                            {QStringLiteral("bit"), r.Bit},
+                            {QStringLiteral("pollTime"), qint64(r.PollTime)},
+                            {QStringLiteral("maxError"), qint64(r.MaxError)},
+                            {QStringLiteral("byteCount"), r.ByteCount},
+                            {QStringLiteral("onChange"), r.OnChangeFlag}});
+        }
+        QJsonArray strays;
+        for (qsizetype offset : image.StrayOffsets)
+            strays.append(qint64(offset));
+        const QJsonObject block{{QStringLiteral("SerialBaud"), qint64(b.SerialBaud)},
+                                {QStringLiteral("SerialParity"), b.SerialParity},
+                                {QStringLiteral("SerialStopBits"), qint64(b.SerialStopBits)},
+                                {QStringLiteral("TimeOut"), qint64(b.TimeOut)},
+                                {QStringLiteral("CommIdle"), qint64(b.CommIdle)},
+                                {QStringLiteral("IpAddress"), dotted(b.IpAddress)},
+                                {QStringLiteral("SubnetMask"), dotted(b.SubnetMask)},
+                                {QStringLiteral("Gateway"), dotted(b.Gateway)},
+                                {QStringLiteral("Port"), b.Port},
+                                {QStringLiteral("RequestCount"), qint64(b.RequestCount)},
+                                {QStringLiteral("Rs232Flag"), b.Rs232Flag},
+                                {QStringLiteral("EthProtocol"), qint64(b.EthProtocol)},
+                                {QStringLiteral("SerialAsciiFlag"), qint64(b.SerialAsciiFlag)},
+                                {QStringLiteral("FirstWriteRequest"), qint64(b.FirstWriteRequest)}};
+        const QJsonObject report{{QStringLiteral("file"), file},
+                                 {QStringLiteral("kind"), QLatin1String(RequestImageFileName)},
+                                 {QStringLiteral("size"), bytes.size()},
+                                 {QStringLiteral("records"), records},
+                                 {QStringLiteral("parameterBlock"), block},
+                                 {QStringLiteral("strayOffsets"), strays},
+                                 {QStringLiteral("checksum"),
+                                  QJsonObject{{QStringLiteral("stored"), qint64(image.StoredChecksum)},
+                                              {QStringLiteral("computed"), qint64(image.ComputedChecksum)},
+                                              {QStringLiteral("ok"), image.ChecksumOk()}}}};
+        out << QJsonDocument(report).toJson(QJsonDocument::Indented);
+        return ok;
+    }
+
+    out << "File: " << file << '\n';
+    out << "Kind: request image (" << RequestImageFileName << "), " << bytes.size() << " bytes\n";
+    out << "Requests: " << b.RequestCount << ", first write request: " << b.FirstWriteRequest << '\n';
+    if (slots.empty()) {
+        out << "No request records\n";
+    } else {
+        out << "slot  dir    slave  code  address  points  position  bit  poll time   max error  bytes  on "
+               "change\n";
+        for (int slot : slots) {
+            const RequestRecord& r = image.Records[slot];
+            out << QStringLiteral("%1  %2  %3  %4  %5  %6  %7  %8  %9  %10  %11  %12\n")
+                       .arg(slot, 4)
+                       .arg(image.IsWriteSlot(slot) ? QStringLiteral("write") : QStringLiteral("read"), -5)
+                       .arg(r.Slave_ID, 5)
+                       .arg(r.FunctionCode, 4)
+                       .arg(r.Address, 7)
+                       .arg(r.NPoint, 6)
+                       .arg(r.Position, 8)
+                       .arg(r.Bit, 3)
+                       .arg(r.PollTime, 10)
+                       .arg(r.MaxError, 10)
+                       .arg(r.ByteCount, 5)
+                       .arg(r.OnChangeFlag, 9);
+        }
+    }
+    out << "Parameter block:\n";
+    out << "  SerialBaud: " << b.SerialBaud << '\n';
+    out << "  SerialParity: " << withEntry(b.SerialParity, Parities) << '\n';
+    out << "  SerialStopBits: " << b.SerialStopBits << '\n';
+    out << "  TimeOut: " << b.TimeOut << '\n';
+    out << "  CommIdle: " << b.CommIdle << '\n';
+    out << "  IpAddress: " << dotted(b.IpAddress) << '\n';
+    out << "  SubnetMask: " << dotted(b.SubnetMask) << '\n';
+    out << "  Gateway: " << dotted(b.Gateway) << '\n';
+    out << "  Port: " << b.Port << '\n';
+    out << "  RequestCount: " << b.RequestCount << '\n';
+    out << "  Rs232Flag: " << b.Rs232Flag << '\n';
+    out << "  EthProtocol: " << withEntry(b.EthProtocol, Protocols) << '\n';
+    out << "  SerialAsciiFlag: " << b.SerialAsciiFlag << '\n';
+    out << "  FirstWriteRequest: " << b.FirstWriteRequest << '\n';
+    out << "Layout: " << strayText(image.StrayOffsets) << '\n';
+    out << "Checksum: stored " << image.StoredChecksum << ", computed " << image.ComputedChecksum << ": "
+        << (image.ChecksumOk() ? "checksum OK" : "checksum MISMATCH") << '\n';
+    return ok;
+}
+
+} // namespace
+
+QString InspectCommand::usage() const
+{
+    return QStringLiteral("inspect FILE [--json]   shows what a bank.bin or bank2.bin holds, field by field, "
+                          "and checks its checksum");
+}
+
+int InspectCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QString path;
+    bool json = false;
+    for (const QString& arg : args) {
+        if (arg == u"--json") {
+            json = true;
+        } else if (!arg.startsWith(u'-') && path.isEmpty()) {
+            path = arg;
+        } else {
+            err << "veldrin-cli inspect: unknown argument '" << arg << "'\n" << usage() << '\n';
+            return ExitUsage;
+        }
+    }
+    if (path.isEmpty()) {
+        err << "veldrin-cli inspect: no file given\n" << usage() << '\n';
+        return ExitUsage;
+    }
+    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        err << "veldrin-cli inspect: cannot read " << shown
+            << (info.exists() && !info.isFile() ? QStringLiteral(": not a regular file") : QString()) << '\n';
+        return ExitUsage;
+    }
+    // Read no more than the largest image and one byte, so a wrong size shows without reading a huge file.
+    const QByteArray bytes = file.read(RequestImageSize + 1);
+    const std::optional<ImageKind> kind = ImageKindOfSize(info.size() == bytes.size() ? bytes.size() : -1);
+    if (!kind) {
+        err << "veldrin-cli inspect: " << shown << " has " << info.size() << " bytes: neither a "
+            << GeneralImageFileName << " (" << GeneralImageHeaderSize << " or " << GeneralImageSize
+            << " bytes) nor a " << RequestImageFileName << " (" << RequestImageSize << " bytes)\n";
+        return ExitFailed;
+    }
+    try {
+        const bool ok = *kind == ImageKind::General ? inspectGeneral(shown, bytes, json, out)
+                                                    : inspectRequest(shown, bytes, json, out);
+        return ok ? ExitOk : ExitFailed;
+    } catch (const VeldrinError& error) {
+        err << "veldrin-cli inspect: " << error.message() << '\n';
+        return ExitFailed;
+    }
+}
+
+} // namespace veldrin::cli
