@@ -10,6 +10,7 @@
 #include "comm/TFParGen.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "image/DeviceImages.h"
 #include "options/TFSoftOptions.h"
 #include "options/UpdateCheck.h"
 #include "projects/TFNew_Project.h"
@@ -251,6 +252,19 @@ void TFVeldrineFirmWare::Update_Device()
     // Never rewrite the images under an updater that is still loading them.
     if (m_starter->isBusy()) {
         m_prompts.error(ProgramStarter::BusyMessage());
+        return;
+    }
+    if (!QFileInfo(m_state.ActiveConfigDir).isDir()) {
+        m_prompts.error(QStringLiteral("The configuration folder %1 no longer exists.")
+                            .arg(QDir::toNativeSeparators(m_state.ActiveConfigDir)));
+        return;
+    }
+    try {
+        CompileConfigurationImages(m_state.ParGenPath, m_state.SetAccessPath,
+                                   m_state.ActiveConfigDir + QStringLiteral("/bin"));
+    } catch (const VeldrinError& error) {
+        // Nothing was written, and no updater may load what is there.
+        m_prompts.error(error.message());
         return;
     }
     m_bootSer->exec();

@@ -306,3 +306,60 @@ TEST_F(MainWindowFixture, ControlsSitWhereTheLayoutPutsThem)
 
 } // namespace
 } // namespace veldrin
+
+namespace veldrin {
+namespace {
+
+class UpdateDeviceStep : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        dir.mkdir(QStringLiteral("PROJECTS/Plant/bin"));
+        dir.write(QStringLiteral("Veldrin.xml"),
+                  "<c><lastproj><projectname>Plant</projectname></lastproj></c>");
+    }
+};
+
+TEST_F(UpdateDeviceStep, CompilesBothImagesThenOpensTheSerialUpdate)
+{
+    start();
+    QString shown;
+    test::WhenModal([&shown](QWidget* modal) {
+        shown = modal->objectName();
+        modal->close();
+    });
+    button("Btn_CreateBin")->click();
+    EXPECT_EQ(shown, QStringLiteral("TFBootSer"));
+    EXPECT_EQ(dir.read(QStringLiteral("PROJECTS/Plant/bin/bank.bin")).size(), 4);
+    EXPECT_EQ(dir.read(QStringLiteral("PROJECTS/Plant/bin/bank2.bin")).size(), 34816);
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+TEST_F(UpdateDeviceStep, ACompileErrorEndsTheStepWithoutWritingOrOpening)
+{
+    dir.write(QStringLiteral("PROJECTS/Plant/bin/bank.bin"), "old");
+    dir.write(
+        QStringLiteral("PROJECTS/Plant/ModbusM_SetAccess.xml"),
+        "<EtherNetIP_to_Modbus><Modbus_Read><row Slave_ID=\"1\"/></Modbus_Read></EtherNetIP_to_Modbus>");
+    start();
+    button("Btn_CreateBin")->click();
+    ASSERT_EQ(prompts.messages().size(), 1);
+    EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+    EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("ModbusM_SetAccess.xml")));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(dir.read(QStringLiteral("PROJECTS/Plant/bin/bank.bin")), QByteArray("old"));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("PROJECTS/Plant/bin/bank2.bin"))));
+}
+
+TEST_F(UpdateDeviceStep, AConfigurationDeletedMeanwhileIsReportedNotRecreated)
+{
+    start();
+    QDir(dir.file(QStringLiteral("PROJECTS/Plant"))).removeRecursively();
+    button("Btn_CreateBin")->click();
+    ASSERT_EQ(prompts.messages().size(), 1);
+    EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("no longer exists")));
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("PROJECTS/Plant"))));
+}
+
+} // namespace
+} // namespace veldrin
