@@ -1,10 +1,9 @@
 #include "cli/CheckCommand.h"
 
-#include "app/SettingsFile.h"
+#include "cli/LanguageOption.h"
 #include "comm/CommunicationChecks.h"
 #include "comm/GeneralParameterFile.h"
 #include "common/VeldrinError.h"
-#include "lang/LanguageFile.h"
 #include "lang/StringTable.h"
 
 #include <QDir>
@@ -34,25 +33,19 @@ const CheckGroup Groups[] = {CheckCommunication};
 
 QString CheckCommand::usage() const
 {
-    return QStringLiteral("check [--program-dir DIR] [--language NAME] CONFIG_DIR   the checks the "
+    return QStringLiteral("check ") + LanguageOption::Usage() +
+           QStringLiteral(" CONFIG_DIR   the checks the "
                           "configurator makes before saving: the first failing message (exit 1) or OK");
 }
 
 int CheckCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString programDir = m_programDir;
-    QString language;
-    bool languageGiven = false;
+    LanguageOption languageOption(m_programDir);
     QString configDir;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if ((arg == u"--program-dir" || arg == u"--language") && i + 1 < args.size()) {
-            if (arg == u"--program-dir") {
-                programDir = args[++i];
-            } else {
-                language = args[++i];
-                languageGiven = true;
-            }
+        if (languageOption.take(args, i)) {
+            continue;
         } else if (!arg.startsWith(u"--") && configDir.isEmpty()) {
             configDir = arg;
         } else {
@@ -72,11 +65,8 @@ int CheckCommand::run(const QStringList& args, QTextStream& out, QTextStream& er
     }
 
     // The messages in the language the configurator would show them in.
-    const QString program = QDir::cleanPath(programDir);
-    if (!languageGiven)
-        language = ReadSettingsFile(program + u'/' + QString::fromLatin1(SettingsFileName)).CurrentLanguage;
     StringTable strings;
-    SelectLanguage(strings, program + QStringLiteral("/LANGUAGE"), language);
+    languageOption.selectLanguage(strings);
 
     try {
         for (const CheckGroup& group : Groups) {

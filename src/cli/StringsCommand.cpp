@@ -1,6 +1,6 @@
 #include "cli/StringsCommand.h"
 
-#include "app/SettingsFile.h"
+#include "cli/LanguageOption.h"
 #include "lang/LanguageFile.h"
 #include "lang/StringTable.h"
 
@@ -11,7 +11,8 @@ namespace veldrin::cli {
 
 QString StringsCommand::usage() const
 {
-    return QStringLiteral("strings [--program-dir DIR] [--language NAME] [--missing]   the texts the "
+    return QStringLiteral("strings ") + LanguageOption::Usage() +
+           QStringLiteral(" [--missing]   the texts the "
                           "configurator shows for a language, one line per entry (index, tab, text)");
 }
 
@@ -42,19 +43,12 @@ QString StringsCommand::Escape(const QString& text)
 
 int StringsCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    QString programDir = m_programDir;
-    QString language;
-    bool languageGiven = false;
+    LanguageOption languageOption(m_programDir);
     bool missingOnly = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if ((arg == u"--program-dir" || arg == u"--language") && i + 1 < args.size()) {
-            if (arg == u"--program-dir") {
-                programDir = args[++i];
-            } else {
-                language = args[++i];
-                languageGiven = true;
-            }
+        if (languageOption.take(args, i)) {
+            continue;
         } else if (arg == u"--missing") {
             missingOnly = true;
         } else {
@@ -63,26 +57,21 @@ int StringsCommand::run(const QStringList& args, QTextStream& out, QTextStream& 
         }
     }
 
-    const QFileInfo program(programDir);
+    const QFileInfo program(languageOption.programDir());
     if (!program.isDir() || !program.isReadable()) {
-        err << "veldrin-cli strings: cannot read the program folder " << QDir::toNativeSeparators(programDir)
-            << '\n';
+        err << "veldrin-cli strings: cannot read the program folder "
+            << QDir::toNativeSeparators(languageOption.programDir()) << '\n';
         return ExitUsage;
     }
-    const QString languageDir = QDir::cleanPath(programDir) + QStringLiteral("/LANGUAGE");
+    const QString languageDir = languageOption.languageDir();
     const QFileInfo languages(languageDir);
     if (languages.exists() && (!languages.isDir() || !languages.isReadable() || !languages.isExecutable())) {
         err << "veldrin-cli strings: cannot read the language folder "
             << QDir::toNativeSeparators(languageDir) << '\n';
         return ExitUsage;
     }
-    if (!languageGiven)
-        language =
-            ReadSettingsFile(QDir::cleanPath(programDir) + u'/' + QString::fromLatin1(SettingsFileName))
-                .CurrentLanguage;
-
     StringTable table;
-    const QString applied = SelectLanguage(table, languageDir, language);
+    const QString applied = languageOption.selectLanguage(table);
     QList<bool> isSet(table.StringCount(), false);
     if (missingOnly && !applied.isEmpty()) {
         StringTable scratch;
