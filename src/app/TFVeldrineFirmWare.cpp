@@ -1,5 +1,6 @@
 #include "app/TFVeldrineFirmWare.h"
 
+#include "access/TFSetAccess.h"
 #include "app/AppState.h"
 #include "app/DeviceType.h"
 #include "app/Identity.h"
@@ -96,6 +97,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     m_newProject = new TFNew_Project(m_state, m_prompts, this);
     m_openConf = new TFOpenConf(m_state, m_prompts, this);
     m_about = new TFAbout(m_state, m_urls, this);
+    m_setAccess = new TFSetAccess(m_state, m_prompts, this);
 }
 
 TFVeldrineFirmWare::~TFVeldrineFirmWare() = default;
@@ -151,6 +153,7 @@ void TFVeldrineFirmWare::Change_Language()
     Set_Lang();
     m_newProject->Set_Lang();
     m_openConf->Set_Lang();
+    m_setAccess->Set_Lang();
 }
 
 void TFVeldrineFirmWare::ShowActiveConfig()
@@ -175,6 +178,8 @@ void TFVeldrineFirmWare::Btn_Click(QObject* sender)
         // The software options dialog is not part of this build yet.
     } else if (!m_state.IsConfigOpen()) {
         m_prompts.error(m_state.Strings[18]);
+    } else if (sender == Btn_Modbus_Req) {
+        m_setAccess->exec();
     }
 }
 

@@ -16,6 +16,7 @@ class Prompts;
 class TFAbout;
 class TFNew_Project;
 class TFOpenConf;
+class TFSetAccess;
 class UrlOpener;
 class VeldrinButton;
 
@@ -47,6 +48,7 @@ public:
     TFNew_Project& newProjectDialog() { return *m_newProject; }
     TFOpenConf& openConfDialog() { return *m_openConf; }
     TFAbout& aboutDialog() { return *m_about; }
+    TFSetAccess& setAccessDialog() { return *m_setAccess; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -89,6 +91,7 @@ private:
     TFNew_Project* m_newProject;
     TFOpenConf* m_openConf;
     TFAbout* m_about;
+    TFSetAccess* m_setAccess;
 };
 
 } // namespace veldrin
