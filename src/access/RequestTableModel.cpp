@@ -157,6 +157,11 @@ void RequestTableModel::rowsChanged(int top, int bottom)
     Q_EMIT dataChanged(index(top, 1), index(bottom, columnCount() - 1));
 }
 
+void RequestTableModel::tableReplaced()
+{
+    Q_EMIT dataChanged(index(0, 0), index(RowCount - 1, columnCount() - 1));
+}
+
 void RequestTableModel::insertRowAt(int row)
 {
     Insert_Row(m_table, row + 1);

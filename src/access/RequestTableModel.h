@@ -36,9 +36,8 @@ public:
     // Empties the data cells in the rows and columns given (0-based, inclusive).
     void clearCells(int top, int left, int bottom, int right);
 
-    // Call around a change of the whole table.
-    void beginTableChange() { beginResetModel(); }
-    void endTableChange() { endResetModel(); }
+    // Call after the whole table was replaced: the grid keeps its current cell and widths.
+    void tableReplaced();
     // The row operations on 0-based row indexes.
     void insertRowAt(int row);
     void deleteRowAt(int row);

@@ -117,18 +117,12 @@ bool TFSetAccess::FormShow()
         m_prompts.error(error.message());
         ok = false;
     }
-    m_readModel->beginTableChange();
-    m_writeModel->beginTableChange();
     m_tables = std::move(loaded);
-    m_readModel->endTableChange();
-    m_writeModel->endTableChange();
+    m_readModel->tableReplaced();
+    m_writeModel->tableReplaced();
 
+    // Each grid keeps its current cell between showings.
     PageControl1->setCurrentWidget(TS_Modbus_Read);
-    for (RequestGrid* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
-        // The current cell is kept between showings; a fresh model has none.
-        if (!grid->currentIndex().isValid())
-            grid->setCurrentIndex(grid->model()->index(0, 1));
-    }
     ACG_Modbus_Read->setFocus();
     return ok;
 }

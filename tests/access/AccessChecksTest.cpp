@@ -276,6 +276,11 @@ TEST(CheckSetAccessFile, GivesTheFirstMessageOfAConfigurationsFile)
                   test::DataDir() + QStringLiteral("/setaccess-write-row2-npoint-124.xml"), strings)),
               QStringLiteral("Error row 2!! [Modbus Write] NPoint must be between 1 and 123"));
 
+    // The sample configuration shipped with the program passes.
+    EXPECT_EQ(orNone(CheckSetAccessFile(
+                  test::DistDir() + QStringLiteral("/PROJECTS/Demo/ModbusM_SetAccess.xml"), strings)),
+              QStringLiteral("<none>"));
+
     test::TempProgramDir dir;
     EXPECT_EQ(orNone(CheckSetAccessFile(dir.file(QStringLiteral("ModbusM_SetAccess.xml")), strings)),
               QStringLiteral("<none>"));
