@@ -94,8 +94,8 @@ protected:
     }
 
     // Shows the dialog modally and runs body while it shows; a dialog that body leaves open
-    // (or a failed assertion leaves open) is cancelled. Gives the dialog's result.
-    int whileShown(std::function<void()> body)
+    // (or a failed assertion leaves open) is cancelled. Expects the dialog's result.
+    void whileShown(int expected, std::function<void()> body)
     {
         test::WhenModal([this, body](QWidget* modal) {
             EXPECT_EQ(modal, dialog.get());
@@ -103,7 +103,7 @@ protected:
             if (dialog->isVisible())
                 dialog->reject();
         });
-        return dialog->exec();
+        EXPECT_EQ(dialog->exec(), expected);
     }
 
     test::TempProgramDir dir;
@@ -122,304 +122,290 @@ TEST_F(SetAccessDialog, ShowsTheFileInTwoGridsAndWritesItBackOnOk)
 {
     writeFile(dataFile("setaccess-valid.xml"));
     const QByteArray before = file();
-    EXPECT_EQ(
-        whileShown([&] {
-            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Set Modbus Access"));
-            EXPECT_EQ(dialog->size(), QSize(780, 337));
-            EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("L_SW_Code"))->text(),
-                      QStringLiteral("PK30418"));
-            EXPECT_EQ(pages()->currentWidget()->objectName(), QStringLiteral("TS_Modbus_Read"));
-            EXPECT_EQ(pages()->tabText(1), QStringLiteral("Modbus Write"));
+    whileShown(QDialog::Accepted, [&] {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Set Modbus Access"));
+        EXPECT_EQ(dialog->size(), QSize(780, 337));
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("L_SW_Code"))->text(), QStringLiteral("PK30418"));
+        EXPECT_EQ(pages()->currentWidget()->objectName(), QStringLiteral("TS_Modbus_Read"));
+        EXPECT_EQ(pages()->tabText(1), QStringLiteral("Modbus Write"));
 
-            for (RequestGrid* g : {readGrid(), writeGrid()}) {
-                ASSERT_NE(g, nullptr);
-                EXPECT_EQ(g->model()->rowCount(), 512);
-                EXPECT_EQ(g->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N"));
-                EXPECT_EQ(g->model()->index(511, 0).data().toInt(), 512);
-                EXPECT_EQ(g->columnWidth(0), 40);
-                EXPECT_EQ(g->columnWidth(2), 115);
-            }
-            EXPECT_EQ(readGrid()->model()->columnCount(), 10);
-            EXPECT_EQ(writeGrid()->model()->columnCount(), 11);
-            EXPECT_EQ(writeGrid()->model()->headerData(6, Qt::Horizontal).toString(),
-                      QStringLiteral("On Change"));
-            EXPECT_EQ(writeGrid()->columnWidth(10), 88);
-            EXPECT_EQ(rowOf(readGrid(), 0), readRegisters);
-            EXPECT_EQ(writeGrid()->model()->index(0, 6).data(Qt::CheckStateRole).value<Qt::CheckState>(),
-                      Qt::Checked);
-            EXPECT_EQ(cell(readGrid(), 1, 1), QString());
-            // The row numbers cannot be edited or selected.
-            EXPECT_FALSE(readGrid()->model()->flags(readGrid()->model()->index(3, 0)) & Qt::ItemIsEditable);
+        for (RequestGrid* g : {readGrid(), writeGrid()}) {
+            ASSERT_NE(g, nullptr);
+            EXPECT_EQ(g->model()->rowCount(), 512);
+            EXPECT_EQ(g->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N"));
+            EXPECT_EQ(g->model()->index(511, 0).data().toInt(), 512);
+            EXPECT_EQ(g->columnWidth(0), 40);
+            EXPECT_EQ(g->columnWidth(2), 115);
+        }
+        EXPECT_EQ(readGrid()->model()->columnCount(), 10);
+        EXPECT_EQ(writeGrid()->model()->columnCount(), 11);
+        EXPECT_EQ(writeGrid()->model()->headerData(6, Qt::Horizontal).toString(),
+                  QStringLiteral("On Change"));
+        EXPECT_EQ(writeGrid()->columnWidth(10), 88);
+        EXPECT_EQ(rowOf(readGrid(), 0), readRegisters);
+        EXPECT_EQ(writeGrid()->model()->index(0, 6).data(Qt::CheckStateRole).value<Qt::CheckState>(),
+                  Qt::Checked);
+        EXPECT_EQ(cell(readGrid(), 1, 1), QString());
+        // The row numbers cannot be edited or selected.
+        EXPECT_FALSE(readGrid()->model()->flags(readGrid()->model()->index(3, 0)) & Qt::ItemIsEditable);
 
-            button("Btn_OK")->click();
-        }),
-        QDialog::Accepted);
+        button("Btn_OK")->click();
+    });
     EXPECT_EQ(file(), before);
     EXPECT_TRUE(prompts.messages().isEmpty());
 }
 
 TEST_F(SetAccessDialog, AFailedCheckKeepsTheDialogOpenAndWritesNothing)
 {
-    EXPECT_EQ(whileShown([&] {
-                  setRow(readGrid(), 0, readRegisters);
-                  setCell(readGrid(), 0, 4, QStringLiteral("126"));
-                  readGrid()->setCurrentIndex(readGrid()->model()->index(0, 9));
-                  button("Btn_OK")->click();
-                  EXPECT_EQ(prompts.texts(),
-                            QStringList{QStringLiteral(
-                                "Error row 1!! [Modbus Read] NPoint must be between 1 and 125")});
-                  EXPECT_TRUE(dialog->isVisible());
-                  EXPECT_FALSE(fileExists());
-                  // Neither the page nor the current cell moved.
-                  EXPECT_EQ(readGrid()->currentIndex(), readGrid()->model()->index(0, 9));
+    whileShown(QDialog::Accepted, [&] {
+        setRow(readGrid(), 0, readRegisters);
+        setCell(readGrid(), 0, 4, QStringLiteral("126"));
+        readGrid()->setCurrentIndex(readGrid()->model()->index(0, 9));
+        button("Btn_OK")->click();
+        EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral(
+                                       "Error row 1!! [Modbus Read] NPoint must be between 1 and 125")});
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(fileExists());
+        // Neither the page nor the current cell moved.
+        EXPECT_EQ(readGrid()->currentIndex(), readGrid()->model()->index(0, 9));
 
-                  setCell(readGrid(), 0, 4, QStringLiteral("125"));
-                  button("Btn_OK")->click();
-              }),
-              QDialog::Accepted);
+        setCell(readGrid(), 0, 4, QStringLiteral("125"));
+        button("Btn_OK")->click();
+    });
     EXPECT_TRUE(file().contains("NPoint=\"125\""));
 }
 
 TEST_F(SetAccessDialog, AsksBeforeDroppingRowsAfterAnEmptySlaveId)
 {
-    EXPECT_EQ(whileShown([&] {
-                  setRow(readGrid(), 0, readRegisters);
-                  setRow(readGrid(), 2, readRegisters);
-                  prompts.answer({false});
-                  button("Btn_OK")->click();
-                  ASSERT_EQ(prompts.messages().size(), 1);
-                  EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("question"));
-                  EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("\nModbus Read: 3\n")));
-                  EXPECT_TRUE(dialog->isVisible());
-                  EXPECT_FALSE(fileExists());
-                  prompts.answer({true});
-                  button("Btn_OK")->click();
-              }),
-              QDialog::Accepted);
+    whileShown(QDialog::Accepted, [&] {
+        setRow(readGrid(), 0, readRegisters);
+        setRow(readGrid(), 2, readRegisters);
+        prompts.answer({false});
+        button("Btn_OK")->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("question"));
+        EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("\nModbus Read: 3\n")));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(fileExists());
+        prompts.answer({true});
+        button("Btn_OK")->click();
+    });
     EXPECT_EQ(file().count("<row "), 1);
 }
 
 TEST_F(SetAccessDialog, DeletesAndInsertsRowsOfThePageOnShow)
 {
-    EXPECT_EQ(
-        whileShown([&] {
-            pages()->setCurrentIndex(1);
-            RequestGrid* g = writeGrid();
-            const auto fill = [g] {
-                for (int row = 0; row < 512; ++row)
-                    setCell(g, row, 1, QString());
-                for (int row : {0, 1, 2, 511})
-                    setCell(g, row, 1, QString::number(row + 1));
-            };
-            // The Slave IDs of rows 1 to 4, 511 and 512.
-            const auto slaveIds = [g] {
-                return QStringList{cell(g, 0, 1), cell(g, 1, 1),   cell(g, 2, 1),
-                                   cell(g, 3, 1), cell(g, 510, 1), cell(g, 511, 1)};
-            };
+    whileShown(QDialog::Rejected, [&] {
+        pages()->setCurrentIndex(1);
+        RequestGrid* g = writeGrid();
+        const auto fill = [g] {
+            for (int row = 0; row < 512; ++row)
+                setCell(g, row, 1, QString());
+            for (int row : {0, 1, 2, 511})
+                setCell(g, row, 1, QString::number(row + 1));
+        };
+        // The Slave IDs of rows 1 to 4, 511 and 512.
+        const auto slaveIds = [g] {
+            return QStringList{cell(g, 0, 1), cell(g, 1, 1),   cell(g, 2, 1),
+                               cell(g, 3, 1), cell(g, 510, 1), cell(g, 511, 1)};
+        };
 
-            fill();
-            g->setCurrentIndex(g->model()->index(0, 4));
-            prompts.answer({false});
-            button("Btn_DelRow")->click();
-            EXPECT_EQ(prompts.texts().last(), QStringLiteral("Are you sure to delete the Row number 1"));
-            EXPECT_EQ(slaveIds(), (QStringList{"1", "2", "3", "", "", "512"}));
-            prompts.answer({true});
-            button("Btn_DelRow")->click();
-            EXPECT_EQ(slaveIds(), (QStringList{"2", "3", "", "", "512", ""}));
-            EXPECT_EQ(g->model()->index(0, 0).data().toInt(), 1);
+        fill();
+        g->setCurrentIndex(g->model()->index(0, 4));
+        prompts.answer({false});
+        button("Btn_DelRow")->click();
+        EXPECT_EQ(prompts.texts().last(), QStringLiteral("Are you sure to delete the Row number 1"));
+        EXPECT_EQ(slaveIds(), (QStringList{"1", "2", "3", "", "", "512"}));
+        prompts.answer({true});
+        button("Btn_DelRow")->click();
+        EXPECT_EQ(slaveIds(), (QStringList{"2", "3", "", "", "512", ""}));
+        EXPECT_EQ(g->model()->index(0, 0).data().toInt(), 1);
 
-            // Row 512 holds data: inserting would push it out, so it is refused.
-            fill();
-            prompts.clear();
-            button("Btn_InsRow")->click();
-            ASSERT_EQ(prompts.messages().size(), 1);
-            EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
-            EXPECT_EQ(slaveIds(), (QStringList{"1", "2", "3", "", "", "512"}));
+        // Row 512 holds data: inserting would push it out, so it is refused.
+        fill();
+        prompts.clear();
+        button("Btn_InsRow")->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+        EXPECT_EQ(slaveIds(), (QStringList{"1", "2", "3", "", "", "512"}));
 
-            g->setCurrentIndex(g->model()->index(511, 1));
-            prompts.answer({true});
-            button("Btn_DelRow")->click();
-            EXPECT_EQ(prompts.texts().last(), QStringLiteral("Are you sure to delete the Row number 512"));
-            EXPECT_EQ(slaveIds(), (QStringList{"1", "2", "3", "", "", ""}));
+        g->setCurrentIndex(g->model()->index(511, 1));
+        prompts.answer({true});
+        button("Btn_DelRow")->click();
+        EXPECT_EQ(prompts.texts().last(), QStringLiteral("Are you sure to delete the Row number 512"));
+        EXPECT_EQ(slaveIds(), (QStringList{"1", "2", "3", "", "", ""}));
 
-            g->setCurrentIndex(g->model()->index(0, 1));
-            button("Btn_InsRow")->click();
-            EXPECT_EQ(slaveIds(), (QStringList{"", "1", "2", "3", "", ""}));
-            EXPECT_EQ(g->model()->index(511, 0).data().toInt(), 512);
+        g->setCurrentIndex(g->model()->index(0, 1));
+        button("Btn_InsRow")->click();
+        EXPECT_EQ(slaveIds(), (QStringList{"", "1", "2", "3", "", ""}));
+        EXPECT_EQ(g->model()->index(511, 0).data().toInt(), 512);
 
-            setCell(g, 510, 1, QStringLiteral("511"));
-            g->setCurrentIndex(g->model()->index(511, 1));
-            button("Btn_InsRow")->click();
-            EXPECT_EQ(slaveIds(), (QStringList{"", "1", "2", "3", "511", ""}));
-            // The read table was not touched.
-            EXPECT_EQ(cell(readGrid(), 0, 1), QString());
-        }),
-        QDialog::Rejected);
+        setCell(g, 510, 1, QStringLiteral("511"));
+        g->setCurrentIndex(g->model()->index(511, 1));
+        button("Btn_InsRow")->click();
+        EXPECT_EQ(slaveIds(), (QStringList{"", "1", "2", "3", "511", ""}));
+        // The read table was not touched.
+        EXPECT_EQ(cell(readGrid(), 0, 1), QString());
+    });
     EXPECT_FALSE(fileExists());
 }
 
 TEST_F(SetAccessDialog, CopiesAndPastesRangesAsTabSeparatedText)
 {
-    EXPECT_EQ(
-        whileShown([&] {
-            RequestGrid* g = writeGrid();
-            pages()->setCurrentIndex(1);
-            g->setFocus();
-            setRow(g, 0, {"1", "Coil Status", "5", "1", "500", "Y", "0", "20", "3", "Pump"});
-            setRow(g, 1, {"2", "Holding Register", "6", "2", "500", "N", "0", "22", "", "Valve"});
+    whileShown(QDialog::Rejected, [&] {
+        RequestGrid* g = writeGrid();
+        pages()->setCurrentIndex(1);
+        g->setFocus();
+        setRow(g, 0, {"1", "Coil Status", "5", "1", "500", "Y", "0", "20", "3", "Pump"});
+        setRow(g, 1, {"2", "Holding Register", "6", "2", "500", "N", "0", "22", "", "Valve"});
 
-            // Select rows 1 and 2 from Slave ID to On Change with the keyboard, then copy.
-            clickCell(g, 0, 1);
-            for (int i = 0; i < 5; ++i)
-                QTest::keyClick(g, Qt::Key_Right, Qt::ShiftModifier);
-            QTest::keyClick(g, Qt::Key_Down, Qt::ShiftModifier);
-            QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
-            EXPECT_EQ(QApplication::clipboard()->text(),
-                      QStringLiteral("1\tCoil Status\t5\t1\t500\tY\n2\tHolding Register\t6\t2\t500\tN\n"));
+        // Select rows 1 and 2 from Slave ID to On Change with the keyboard, then copy.
+        clickCell(g, 0, 1);
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(g, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(g, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(),
+                  QStringLiteral("1\tCoil Status\t5\t1\t500\tY\n2\tHolding Register\t6\t2\t500\tN\n"));
 
-            // Pasted at row 10; list and check columns keep what they cannot take.
-            clickCell(g, 9, 1);
-            QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
-            EXPECT_EQ(rowOf(g, 9).mid(0, 6), (QStringList{"1", "Coil Status", "5", "1", "500", "Y"}));
-            EXPECT_EQ(rowOf(g, 10).mid(0, 6), (QStringList{"2", "Holding Register", "6", "2", "500", "N"}));
-            QApplication::clipboard()->setText(
-                QStringLiteral("7\tInput Status\t8\t9\t10\tmaybe\t11\t1000\t8\tx\textra\r\n"
-                               "12\tcoil status\r\n"));
-            clickCell(g, 10, 1);
-            QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
-            EXPECT_EQ(rowOf(g, 10),
-                      (QStringList{"7", "Holding Register", "8", "9", "10", "N", "11", "", "", "x"}));
-            EXPECT_EQ(rowOf(g, 11).mid(0, 2), (QStringList{"12", "Coil Status"}));
+        // Pasted at row 10; list and check columns keep what they cannot take.
+        clickCell(g, 9, 1);
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(rowOf(g, 9).mid(0, 6), (QStringList{"1", "Coil Status", "5", "1", "500", "Y"}));
+        EXPECT_EQ(rowOf(g, 10).mid(0, 6), (QStringList{"2", "Holding Register", "6", "2", "500", "N"}));
+        QApplication::clipboard()->setText(
+            QStringLiteral("7\tInput Status\t8\t9\t10\tmaybe\t11\t1000\t8\tx\textra\r\n"
+                           "12\tcoil status\r\n"));
+        clickCell(g, 10, 1);
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(rowOf(g, 10),
+                  (QStringList{"7", "Holding Register", "8", "9", "10", "N", "11", "", "", "x"}));
+        EXPECT_EQ(rowOf(g, 11).mid(0, 2), (QStringList{"12", "Coil Status"}));
 
-            // Cells past the last row and column are dropped.
-            clickCell(g, 511, 9);
-            QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
-            EXPECT_EQ(cell(g, 511, 9), QStringLiteral("7"));
-            EXPECT_EQ(cell(g, 511, 10), QStringLiteral("Input Status"));
+        // Cells past the last row and column are dropped.
+        clickCell(g, 511, 9);
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(cell(g, 511, 9), QStringLiteral("7"));
+        EXPECT_EQ(cell(g, 511, 10), QStringLiteral("Input Status"));
 
-            // One value fills a selected range; Delete clears it.
-            clickCell(g, 20, 9);
-            QTest::keyClick(g, Qt::Key_Down, Qt::ShiftModifier);
-            QApplication::clipboard()->setText(QStringLiteral("5\n"));
-            QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
-            EXPECT_EQ(cell(g, 20, 9), QStringLiteral("5"));
-            EXPECT_EQ(cell(g, 21, 9), QStringLiteral("5"));
-            QTest::keyClick(g, Qt::Key_Delete);
-            EXPECT_EQ(cell(g, 20, 9), QString());
-            EXPECT_EQ(cell(g, 21, 9), QString());
-            EXPECT_EQ(cell(g, 0, 1), QStringLiteral("1"));
-        }),
-        QDialog::Rejected);
+        // One value fills a selected range; Delete clears it.
+        clickCell(g, 20, 9);
+        QTest::keyClick(g, Qt::Key_Down, Qt::ShiftModifier);
+        QApplication::clipboard()->setText(QStringLiteral("5\n"));
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(cell(g, 20, 9), QStringLiteral("5"));
+        EXPECT_EQ(cell(g, 21, 9), QStringLiteral("5"));
+        QTest::keyClick(g, Qt::Key_Delete);
+        EXPECT_EQ(cell(g, 20, 9), QString());
+        EXPECT_EQ(cell(g, 21, 9), QString());
+        EXPECT_EQ(cell(g, 0, 1), QStringLiteral("1"));
+    });
 }
 
 TEST_F(SetAccessDialog, EditsLikeASpreadsheetWithAnEditorPerColumn)
 {
-    EXPECT_EQ(whileShown([&] {
-                  RequestGrid* g = readGrid();
-                  g->setFocus();
-                  g->setCurrentIndex(g->model()->index(0, 1));
+    whileShown(QDialog::Rejected, [&] {
+        RequestGrid* g = readGrid();
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(0, 1));
 
-                  // Typing replaces the cell; Enter keeps it and moves down.
-                  setCell(g, 0, 1, QStringLiteral("7"));
-                  QTest::keyClick(g, Qt::Key_4);
-                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
-                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-                  EXPECT_EQ(cell(g, 0, 1), QStringLiteral("42"));
-                  EXPECT_EQ(g->currentIndex(), g->model()->index(1, 1));
-                  QTest::keyClick(g, Qt::Key_Return);
-                  EXPECT_EQ(g->currentIndex(), g->model()->index(2, 1));
-                  // Tab ends an edit and moves across; the row numbers are never the current cell.
-                  QTest::keyClick(g, Qt::Key_5);
-                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                  EXPECT_EQ(cell(g, 2, 1), QStringLiteral("5"));
-                  EXPECT_EQ(g->currentIndex(), g->model()->index(2, 2));
-                  EXPECT_EQ(QApplication::focusWidget(), g);
-                  QTest::keyClick(g, Qt::Key_Left);
-                  QTest::keyClick(g, Qt::Key_Left);
-                  clickCell(g, 2, 0);
-                  EXPECT_EQ(g->currentIndex(), g->model()->index(2, 1));
-                  // Escape does not close the dialog from the grid.
-                  QTest::keyClick(g, Qt::Key_Escape);
-                  EXPECT_TRUE(dialog->isVisible());
+        // Typing replaces the cell; Enter keeps it and moves down.
+        setCell(g, 0, 1, QStringLiteral("7"));
+        QTest::keyClick(g, Qt::Key_4);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(cell(g, 0, 1), QStringLiteral("42"));
+        EXPECT_EQ(g->currentIndex(), g->model()->index(1, 1));
+        QTest::keyClick(g, Qt::Key_Return);
+        EXPECT_EQ(g->currentIndex(), g->model()->index(2, 1));
+        // Tab ends an edit and moves across; the row numbers are never the current cell.
+        QTest::keyClick(g, Qt::Key_5);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(cell(g, 2, 1), QStringLiteral("5"));
+        EXPECT_EQ(g->currentIndex(), g->model()->index(2, 2));
+        EXPECT_EQ(QApplication::focusWidget(), g);
+        QTest::keyClick(g, Qt::Key_Left);
+        QTest::keyClick(g, Qt::Key_Left);
+        clickCell(g, 2, 0);
+        EXPECT_EQ(g->currentIndex(), g->model()->index(2, 1));
+        // Escape does not close the dialog from the grid.
+        QTest::keyClick(g, Qt::Key_Escape);
+        EXPECT_TRUE(dialog->isVisible());
 
-                  // The list columns offer only their entries.
-                  const auto listAt = [g](int column) {
-                      g->setCurrentIndex(g->model()->index(0, column));
-                      QTest::keyClick(g, Qt::Key_F2);
-                      return qobject_cast<QComboBox*>(QApplication::focusWidget());
-                  };
-                  QComboBox* types = listAt(2);
-                  ASSERT_NE(types, nullptr);
-                  EXPECT_FALSE(types->isEditable());
-                  EXPECT_EQ(types->count(), 4);
-                  EXPECT_EQ(types->itemText(1), QStringLiteral("Input Status"));
-                  EXPECT_EQ(types->accessibleName(), QStringLiteral("Type"));
-                  types->setCurrentIndex(2);
-                  QTest::keyClick(types, Qt::Key_Return);
-                  EXPECT_EQ(cell(g, 0, 2), QStringLiteral("Holding Register"));
-                  QComboBox* positions = listAt(7);
-                  ASSERT_NE(positions, nullptr);
-                  EXPECT_EQ(positions->count(), 1000);
-                  QTest::keyClick(positions, Qt::Key_Escape);
-                  EXPECT_EQ(cell(g, 0, 7), QString());
-                  QComboBox* bits = listAt(8);
-                  ASSERT_NE(bits, nullptr);
-                  EXPECT_EQ(bits->count(), 8);
-                  QTest::keyClick(bits, Qt::Key_Escape);
+        // The list columns offer only their entries.
+        const auto listAt = [g](int column) {
+            g->setCurrentIndex(g->model()->index(0, column));
+            QTest::keyClick(g, Qt::Key_F2);
+            return qobject_cast<QComboBox*>(QApplication::focusWidget());
+        };
+        QComboBox* types = listAt(2);
+        ASSERT_NE(types, nullptr);
+        EXPECT_FALSE(types->isEditable());
+        EXPECT_EQ(types->count(), 4);
+        EXPECT_EQ(types->itemText(1), QStringLiteral("Input Status"));
+        EXPECT_EQ(types->accessibleName(), QStringLiteral("Type"));
+        types->setCurrentIndex(2);
+        QTest::keyClick(types, Qt::Key_Return);
+        EXPECT_EQ(cell(g, 0, 2), QStringLiteral("Holding Register"));
+        QComboBox* positions = listAt(7);
+        ASSERT_NE(positions, nullptr);
+        EXPECT_EQ(positions->count(), 1000);
+        QTest::keyClick(positions, Qt::Key_Escape);
+        EXPECT_EQ(cell(g, 0, 7), QString());
+        QComboBox* bits = listAt(8);
+        ASSERT_NE(bits, nullptr);
+        EXPECT_EQ(bits->count(), 8);
+        QTest::keyClick(bits, Qt::Key_Escape);
 
-                  // On Change is a check box holding Y or N; Space toggles it.
-                  pages()->setCurrentIndex(1);
-                  RequestGrid* w = writeGrid();
-                  w->setFocus();
-                  w->setCurrentIndex(w->model()->index(3, 6));
-                  QTest::keyClick(w, Qt::Key_Space);
-                  EXPECT_EQ(cell(w, 3, 6), QStringLiteral("Y"));
-                  QTest::keyClick(w, Qt::Key_Space);
-                  EXPECT_EQ(cell(w, 3, 6), QStringLiteral("N"));
-              }),
-              QDialog::Rejected);
+        // On Change is a check box holding Y or N; Space toggles it.
+        pages()->setCurrentIndex(1);
+        RequestGrid* w = writeGrid();
+        w->setFocus();
+        w->setCurrentIndex(w->model()->index(3, 6));
+        QTest::keyClick(w, Qt::Key_Space);
+        EXPECT_EQ(cell(w, 3, 6), QStringLiteral("Y"));
+        QTest::keyClick(w, Qt::Key_Space);
+        EXPECT_EQ(cell(w, 3, 6), QStringLiteral("N"));
+    });
 }
 
 TEST_F(SetAccessDialog, EveryControlIsNamedAndReachedByTheKeyboard)
 {
-    EXPECT_EQ(whileShown([&] {
-                  for (const char* name : {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}) {
-                      EXPECT_FALSE(button(name)->accessibleName().isEmpty()) << name;
-                      EXPECT_NE(button(name)->focusPolicy() & Qt::TabFocus, 0) << name;
-                  }
-                  EXPECT_EQ(readGrid()->accessibleName(), QStringLiteral("Modbus Read"));
-                  EXPECT_EQ(writeGrid()->accessibleName(), QStringLiteral("Modbus Write"));
-                  EXPECT_FALSE(pages()->accessibleName().isEmpty());
-                  // Tab leaves the grid for the buttons, in band order.
-                  EXPECT_TRUE(readGrid()->hasFocus());
-                  QStringList order;
-                  for (int i = 0; i < 4; ++i) {
-                      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                      order.append(QApplication::focusWidget()->objectName());
-                  }
-                  EXPECT_EQ(order, (QStringList{"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}));
-                  // Escape outside the grid is Cancel.
-                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-              }),
-              QDialog::Rejected);
+    whileShown(QDialog::Rejected, [&] {
+        for (const char* name : {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}) {
+            EXPECT_FALSE(button(name)->accessibleName().isEmpty()) << name;
+            EXPECT_NE(button(name)->focusPolicy() & Qt::TabFocus, 0) << name;
+        }
+        EXPECT_EQ(readGrid()->accessibleName(), QStringLiteral("Modbus Read"));
+        EXPECT_EQ(writeGrid()->accessibleName(), QStringLiteral("Modbus Write"));
+        EXPECT_FALSE(pages()->accessibleName().isEmpty());
+        // Tab leaves the grid for the buttons, in band order.
+        EXPECT_TRUE(readGrid()->hasFocus());
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order.append(QApplication::focusWidget()->objectName());
+        }
+        EXPECT_EQ(order, (QStringList{"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}));
+        // Escape outside the grid is Cancel.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
 }
 
 TEST_F(SetAccessDialog, CancelWritesNothingAndTheNextShowingRereadsTheFile)
 {
     writeFile(dataFile("setaccess-valid.xml"));
     const QByteArray before = file();
-    EXPECT_EQ(whileShown([&] {
-                  pages()->setCurrentIndex(1);
-                  setCell(readGrid(), 0, 9, QStringLiteral("changed"));
-                  button("Btn_Cancel")->click();
-              }),
-              QDialog::Rejected);
+    whileShown(QDialog::Rejected, [&] {
+        pages()->setCurrentIndex(1);
+        setCell(readGrid(), 0, 9, QStringLiteral("changed"));
+        button("Btn_Cancel")->click();
+    });
     EXPECT_EQ(file(), before);
-    EXPECT_EQ(whileShown([&] {
-                  EXPECT_EQ(pages()->currentIndex(), 0);
-                  EXPECT_EQ(cell(readGrid(), 0, 9), QStringLiteral("Temperatures"));
-              }),
-              QDialog::Rejected);
+    whileShown(QDialog::Rejected, [&] {
+        EXPECT_EQ(pages()->currentIndex(), 0);
+        EXPECT_EQ(cell(readGrid(), 0, 9), QStringLiteral("Temperatures"));
+    });
 }
 
 TEST_F(SetAccessDialog, AFileItCannotShowIsReportedAndTheDialogDoesNotOpen)
@@ -436,18 +422,16 @@ TEST_F(SetAccessDialog, AFileItCannotShowIsReportedAndTheDialogDoesNotOpen)
 
 TEST_F(SetAccessDialog, AFileThatCannotBeWrittenLeavesTheDialogOpenWithTheEntries)
 {
-    EXPECT_EQ(whileShown([&] {
-                  setRow(readGrid(), 0, readRegisters);
-                  QDir(state.ActiveConfigDir).removeRecursively();
-                  button("Btn_OK")->click();
-                  ASSERT_EQ(prompts.messages().size(), 1);
-                  EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
-                  EXPECT_TRUE(
-                      prompts.messages()[0].text.contains(QDir::toNativeSeparators(state.SetAccessPath)));
-                  EXPECT_TRUE(dialog->isVisible());
-                  EXPECT_EQ(rowOf(readGrid(), 0), readRegisters);
-              }),
-              QDialog::Rejected);
+    whileShown(QDialog::Rejected, [&] {
+        setRow(readGrid(), 0, readRegisters);
+        QDir(state.ActiveConfigDir).removeRecursively();
+        button("Btn_OK")->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+        EXPECT_TRUE(prompts.messages()[0].text.contains(QDir::toNativeSeparators(state.SetAccessPath)));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(rowOf(readGrid(), 0), readRegisters);
+    });
 }
 
 TEST_F(SetAccessDialog, TakesItsTextsFromTheStringTable)
