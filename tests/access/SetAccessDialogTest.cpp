@@ -99,6 +99,8 @@ protected:
     {
         test::WhenModal([this, body](QWidget* modal) {
             EXPECT_EQ(modal, dialog.get());
+            // Keys go where the focus is only once the window is active.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
             body();
             if (dialog->isVisible())
                 dialog->reject();
