@@ -1,5 +1,6 @@
 #include "app/TFVeldrineFirmWare.h"
 
+#include "access/TFSetAccess.h"
 #include "app/AppState.h"
 #include "app/DeviceType.h"
 #include "app/Identity.h"
@@ -108,6 +109,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     m_starter = new ProgramStarter(*services.runner, m_prompts, this);
     m_bootSer = new TFBootSer(m_state, m_prompts, *services.serialPorts, *m_starter, this);
     m_parGen = new TFParGen(m_state, m_prompts, this);
+    m_setAccess = new TFSetAccess(m_state, m_prompts, this);
 
     m_Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
     m_Timer_Update.setInterval(60000);
@@ -172,6 +174,7 @@ void TFVeldrineFirmWare::Change_Language()
     m_openConf->Set_Lang();
     m_parGen->Set_Lang();
     m_softOptions->Set_Lang();
+    m_setAccess->Set_Lang();
 }
 
 void TFVeldrineFirmWare::ShowActiveConfig()
@@ -201,6 +204,8 @@ void TFVeldrineFirmWare::Btn_Click(QObject* sender)
         m_parGen->exec();
         CheckHardwareVersion();
         HardwareChange();
+    } else if (sender == Btn_Modbus_Req) {
+        m_setAccess->exec();
     } else if (sender == Btn_CreateBin) {
         Update_Device();
     }

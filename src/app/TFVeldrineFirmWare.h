@@ -20,6 +20,7 @@ class TFBootSer;
 class TFNew_Project;
 class TFOpenConf;
 class TFParGen;
+class TFSetAccess;
 class TFSoftOptions;
 class UpdateCheck;
 class UrlOpener;
@@ -65,6 +66,7 @@ public:
     // running countdown is not restarted.
     void EnableUpdateTimer();
     TFParGen& parGenDialog() { return *m_parGen; }
+    TFSetAccess& setAccessDialog() { return *m_setAccess; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -117,6 +119,7 @@ private:
     ProgramStarter* m_starter = nullptr;
     TFBootSer* m_bootSer = nullptr;
     TFParGen* m_parGen;
+    TFSetAccess* m_setAccess;
 };
 
 } // namespace veldrin

@@ -1,5 +1,6 @@
 #include "cli/CheckCommand.h"
 
+#include "access/AccessChecks.h"
 #include "cli/LanguageOption.h"
 #include "comm/CommunicationChecks.h"
 #include "comm/GeneralParameterFile.h"
@@ -26,8 +27,13 @@ std::optional<QString> CheckCommunication(const QString& configDir, const String
                           strings);
 }
 
+std::optional<QString> CheckRequestTables(const QString& configDir, const StringTable& strings)
+{
+    return CheckSetAccessFile(configDir + QStringLiteral("/ModbusM_SetAccess.xml"), strings);
+}
+
 // The groups in the order they run; the first failing message ends the check.
-const CheckGroup Groups[] = {CheckCommunication};
+const CheckGroup Groups[] = {CheckCommunication, CheckRequestTables};
 
 } // namespace
 

@@ -89,6 +89,31 @@ TEST(CheckCommand, MessagesFollowTheSavedOrChosenLanguage)
         QStringLiteral("Errore IP 2\n"));
 }
 
+TEST(CheckCommand, RequestTablesAreCheckedAfterTheCommunication)
+{
+    test::TempProgramDir dir;
+    const QString config = dir.file(QStringLiteral("Config"));
+    dir.write(QStringLiteral("Config/ModbusM_SetAccess.xml"),
+              dataFile("setaccess-write-row2-npoint-124.xml"));
+    const CheckRun tables = check({config}, dir.path());
+    EXPECT_EQ(tables.code, 1);
+    EXPECT_TRUE(tables.out.startsWith(QStringLiteral("Error row 2!! [Modbus Write] ")))
+        << tables.out.toStdString();
+
+    dir.write(QStringLiteral("Config/ParGen.xml"), "<GeneralParameter><IP1>300</IP1></GeneralParameter>");
+    EXPECT_EQ(check({config}, dir.path()).out,
+              QStringLiteral("Error Ethernet!! IP Address 1 must be between 0 and 255\n"));
+
+    dir.write(QStringLiteral("Config/ParGen.xml"), dataFile("pargen-defaults.xml"));
+    dir.write(QStringLiteral("Config/ModbusM_SetAccess.xml"), dataFile("setaccess-not-well-formed.xml"));
+    const CheckRun broken = check({config}, dir.path());
+    EXPECT_EQ(broken.code, 2);
+    EXPECT_TRUE(broken.err.contains(QStringLiteral("ModbusM_SetAccess.xml"))) << broken.err.toStdString();
+
+    // The shipped sample passes every check.
+    EXPECT_EQ(check({QStringLiteral(VELDRIN_SAMPLES_DIR "/Demo")}, dir.path()).out, QStringLiteral("OK\n"));
+}
+
 TEST(CheckCommand, WhatCannotBeReadExitsWithTwo)
 {
     test::TempProgramDir dir;

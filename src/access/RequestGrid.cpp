@@ -1,0 +1,169 @@
+#include "access/RequestGrid.h"
+
+#include "access/RequestCellDelegate.h"
+#include "access/RequestColumns.h"
+#include "access/RequestTableModel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace veldrin {
+
+RequestGrid::RequestGrid(const QString& objectName, RequestTableModel* model, QWidget* parent)
+    : QTableView(parent), m_model(model)
+{
+    setObjectName(objectName);
+    setModel(model);
+    setItemDelegate(new RequestCellDelegate(this));
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    // Tab leaves the grid, so the buttons stay within reach of the keyboard.
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    horizontalHeader()->setHighlightSections(false);
+    applyStartingWidths();
+    setCurrentIndex(model->index(0, 1));
+}
+
+void RequestGrid::applyStartingWidths()
+{
+    const auto& columns = GridColumns(m_model->kind());
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        setColumnWidth(static_cast<int>(i), columns[i].width);
+}
+
+void RequestGrid::copySelection()
+{
+    QModelIndexList indexes = selectionModel()->selectedIndexes();
+    if (indexes.isEmpty() && currentIndex().isValid())
+        indexes.append(currentIndex());
+    if (indexes.isEmpty())
+        return;
+    int top = indexes[0].row(), bottom = top, left = indexes[0].column(), right = left;
+    for (const QModelIndex& index : indexes) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    std::vector<QStringList> rows;
+    for (int row = top; row <= bottom; ++row) {
+        QStringList fields;
+        for (int column = left; column <= right; ++column)
+            fields.append(m_model->cellText(row, column));
+        rows.push_back(fields);
+    }
+    QApplication::clipboard()->setText(ToTabText(rows));
+}
+
+void RequestGrid::paste()
+{
+    pasteText(QApplication::clipboard()->text());
+}
+
+void RequestGrid::pasteText(const QString& text)
+{
+    const QModelIndex current = currentIndex();
+    const std::vector<QStringList> rows = ParseTabText(text);
+    if (!current.isValid() || rows.empty())
+        return;
+
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (rows.size() == 1 && rows[0].size() == 1 && selected.size() > 1) {
+        for (const QModelIndex& index : selected)
+            m_model->pasteCell(index.row(), index.column(), rows[0][0]);
+        return;
+    }
+
+    const int lastRow = m_model->rowCount() - 1;
+    const int lastColumn = m_model->columnCount() - 1;
+    int bottom = current.row();
+    int right = current.column();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = current.row() + static_cast<int>(i);
+        if (row > lastRow)
+            break;
+        bottom = row;
+        for (qsizetype j = 0; j < rows[i].size(); ++j) {
+            const int column = current.column() + static_cast<int>(j);
+            if (column > lastColumn)
+                break;
+            right = std::max(right, column);
+            m_model->pasteCell(row, column, rows[i][j]);
+        }
+    }
+    selectionModel()->select(QItemSelection(current, m_model->index(bottom, right)),
+                             QItemSelectionModel::ClearAndSelect);
+}
+
+void RequestGrid::clearSelection()
+{
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty()) {
+        if (currentIndex().isValid())
+            m_model->clearCells(currentIndex().row(), currentIndex().column(), currentIndex().row(),
+                                currentIndex().column());
+        return;
+    }
+    for (const QItemSelectionRange& range : selection)
+        m_model->clearCells(range.top(), range.left(), range.bottom(), range.right());
+}
+
+void RequestGrid::moveTo(int rowDelta, int columnDelta)
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    const int row = std::clamp(current.row() + rowDelta, 0, m_model->rowCount() - 1);
+    const int column = std::clamp(current.column() + columnDelta, 1, m_model->columnCount() - 1);
+    setCurrentIndex(m_model->index(row, column));
+}
+
+void RequestGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (event == QKeySequence::Copy) {
+        copySelection();
+    } else if (event == QKeySequence::Paste) {
+        paste();
+    } else if (event == QKeySequence::Cut) {
+        copySelection();
+        clearSelection();
+    } else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        clearSelection();
+    } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+               !(event->modifiers() & ~Qt::KeypadModifier)) {
+        moveTo(1, 0);
+    } else if (event->key() == Qt::Key_Escape) {
+        // Escape ends an edit in a spreadsheet; here it must not throw the tables away.
+    } else {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void RequestGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // As in a spreadsheet, Tab moves across without opening the next cell for editing. Enter
+    // reaches keyPressEvent after the editor has let it pass, which moves down.
+    const bool wasEditing = state() == QAbstractItemView::EditingState;
+    QTableView::closeEditor(
+        editor, hint == QAbstractItemDelegate::RevertModelCache ? hint : QAbstractItemDelegate::NoHint);
+    if (!wasEditing)
+        return;
+    if (hint == QAbstractItemDelegate::EditNextItem)
+        moveTo(0, 1);
+    else if (hint == QAbstractItemDelegate::EditPreviousItem)
+        moveTo(0, -1);
+}
+
+} // namespace veldrin

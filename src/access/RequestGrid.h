@@ -1,0 +1,42 @@
+// A request-table grid that behaves like a spreadsheet: ranges are copied and pasted as
+// tab-separated text, Delete clears the selected cells, Enter moves down, typing replaces.
+#pragma once
+
+#include <QTableView>
+
+namespace veldrin {
+
+class RequestTableModel;
+
+class RequestGrid : public QTableView {
+    Q_OBJECT
+
+public:
+    RequestGrid(const QString& objectName, RequestTableModel* model, QWidget* parent);
+
+    RequestTableModel* requestModel() const { return m_model; }
+
+    // The selected range (or the current cell) on the clipboard as tab-separated text.
+    void copySelection();
+    // Tab-separated text from the clipboard into the grid from the current cell: cells past
+    // the grid's edges are dropped, and a cell that refuses its text keeps its own. One value
+    // with a range selected fills the range.
+    void paste();
+    // Empties every selected cell (or the current one).
+    void clearSelection();
+
+    // Puts the grid at the column widths it starts with.
+    void applyStartingWidths();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    void moveTo(int rowDelta, int columnDelta);
+    void pasteText(const QString& text);
+
+    RequestTableModel* m_model;
+};
+
+} // namespace veldrin

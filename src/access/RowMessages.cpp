@@ -1,0 +1,57 @@
+#include "access/RowMessages.h"
+
+#include "lang/StringTable.h"
+
+namespace veldrin {
+namespace {
+
+constexpr int TableNameText = 134; // "Modbus Read", then "Modbus Write"
+constexpr int SlaveIdText = 137;   // "Slave ID"
+
+const QString& tableName(TableKind kind, const StringTable& strings)
+{
+    return strings[TableNameText + (kind == TableKind::Read ? 0 : 1)];
+}
+
+} // namespace
+
+QString RowList(const std::vector<int>& rows)
+{
+    QStringList parts;
+    for (std::size_t i = 0; i < rows.size();) {
+        std::size_t end = i;
+        while (end + 1 < rows.size() && rows[end + 1] == rows[end] + 1)
+            ++end;
+        parts.append(end == i ? QString::number(rows[i])
+                              : QStringLiteral("%1-%2").arg(rows[i]).arg(rows[end]));
+        i = end + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+std::optional<QString> RowsNotSavedQuestion(const RequestTables& tables, const StringTable& strings)
+{
+    QStringList lost;
+    for (TableKind kind : {TableKind::Read, TableKind::Write}) {
+        const std::vector<int> rows = RowsNotSaved(tables.table(kind));
+        if (!rows.empty())
+            lost.append(QStringLiteral("%1: %2").arg(tableName(kind, strings), RowList(rows)));
+    }
+    if (lost.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("Only the rows before the first empty %1 are saved. These rows hold data and "
+                          "will be lost:\n%2\nSave without them?")
+        .arg(strings[SlaveIdText], lost.join(u'\n'));
+}
+
+std::optional<QString> InsertRowRefusal(TableKind kind, const RequestTable& table, const StringTable& strings)
+{
+    if (!RowHoldsData(table.row(RowCount)))
+        return std::nullopt;
+    return QStringLiteral("Row %1 of %2 holds data, which inserting a row would push out of the table. "
+                          "Delete or clear a row first.")
+        .arg(RowCount)
+        .arg(tableName(kind, strings));
+}
+
+} // namespace veldrin

@@ -1,0 +1,25 @@
+// The messages of the request-table dialog that guard rows against loss.
+#pragma once
+
+#include "access/RequestTables.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace veldrin {
+
+class StringTable;
+
+// The question asked before saving when rows after the first empty Slave ID hold data,
+// naming them per table; nothing when no row would be lost.
+std::optional<QString> RowsNotSavedQuestion(const RequestTables& tables, const StringTable& strings);
+
+// Why a row cannot be inserted: row 512 holds data that would be pushed out of the table.
+std::optional<QString> InsertRowRefusal(TableKind kind, const RequestTable& table,
+                                        const StringTable& strings);
+
+// Row numbers as a short list: "2, 5-7, 9".
+QString RowList(const std::vector<int>& rows);
+
+} // namespace veldrin

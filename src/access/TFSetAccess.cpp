@@ -1,0 +1,185 @@
+#include "access/TFSetAccess.h"
+
+#include "access/AccessChecks.h"
+#include "access/RequestColumns.h"
+#include "access/RequestGrid.h"
+#include "access/RequestTableModel.h"
+#include "access/RequestTablesFile.h"
+#include "access/RowMessages.h"
+#include "app/AppState.h"
+#include "common/Prompts.h"
+#include "common/VeldrinError.h"
+
+#include <QLabel>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace veldrin {
+namespace {
+
+constexpr int TitleHeight = 69;
+constexpr int BandHeight = 40;
+
+QWidget* addPage(QTabWidget* pages, const QString& objectName, RequestGrid*& grid, const QString& gridName,
+                 RequestTableModel* model)
+{
+    auto* page = new QWidget(pages);
+    page->setObjectName(objectName);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    grid = new RequestGrid(gridName, model, page);
+    layout->addWidget(grid);
+    pages->addTab(page, QString());
+    page->setFocusProxy(grid);
+    return page;
+}
+
+} // namespace
+
+TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, QWidget* parent)
+    : VeldrinDialog(state, prompts, QStringLiteral("TFSetAccess"), parent)
+{
+    m_readModel = new RequestTableModel(TableKind::Read, m_tables.Modbus_Read, this);
+    m_writeModel = new RequestTableModel(TableKind::Write, m_tables.Modbus_Write, this);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TS_Modbus_Read = addPage(PageControl1, QStringLiteral("TS_Modbus_Read"), ACG_Modbus_Read,
+                             QStringLiteral("ACG_Modbus_Read"), m_readModel);
+    TS_Modbus_Write = addPage(PageControl1, QStringLiteral("TS_Modbus_Write"), ACG_Modbus_Write,
+                              QStringLiteral("ACG_Modbus_Write"), m_writeModel);
+
+    Btn_OK = addBandButton(QStringLiteral("Btn_OK"), VeldrinButton::ModalResult::None);
+    Btn_Cancel = addBandButton(QStringLiteral("Btn_Cancel"), VeldrinButton::ModalResult::Cancel);
+    Btn_DelRow = addBandButton(QStringLiteral("Btn_DelRow"), VeldrinButton::ModalResult::None);
+    Btn_InsRow = addBandButton(QStringLiteral("Btn_InsRow"), VeldrinButton::ModalResult::None);
+    connect(Btn_OK, &QPushButton::clicked, this, &TFSetAccess::bitbtn1Click);
+    connect(Btn_DelRow, &QPushButton::clicked, this, &TFSetAccess::Btn_DelRowClick);
+    connect(Btn_InsRow, &QPushButton::clicked, this, &TFSetAccess::Btn_InsertRowClick);
+
+    setClientSize(780, 337, true);
+    Set_Lang();
+}
+
+void TFSetAccess::Set_Lang()
+{
+    setWindowTitle(text(128));
+    L_SW_Desc->setText(text(129));
+    L_SW_Desc->adjustSize();
+    Btn_OK->setCaption(text(130));
+    Btn_Cancel->setCaption(text(131));
+    Btn_DelRow->setCaption(text(132));
+    Btn_InsRow->setCaption(text(133));
+    PageControl1->setTabText(0, text(134));
+    PageControl1->setTabText(1, text(135));
+    PageControl1->setAccessibleName(text(128));
+    ACG_Modbus_Read->setAccessibleName(text(134));
+    ACG_Modbus_Write->setAccessibleName(text(135));
+    for (RequestTableModel* model : {m_readModel, m_writeModel}) {
+        QStringList headers;
+        for (const GridColumn& column : GridColumns(model->kind()))
+            headers.append(text(column.header));
+        model->setHeaders(headers);
+    }
+}
+
+int TFSetAccess::exec()
+{
+    if (!FormShow())
+        return QDialog::Rejected;
+    m_loadedForShowing = true;
+    return VeldrinDialog::exec();
+}
+
+void TFSetAccess::showEvent(QShowEvent* event)
+{
+    VeldrinDialog::showEvent(event);
+    // Shown other than through exec: load now, and close again if the file is refused.
+    if (!m_loadedForShowing && !FormShow())
+        QTimer::singleShot(0, this, &QDialog::reject);
+    m_loadedForShowing = false;
+}
+
+void TFSetAccess::resizeEvent(QResizeEvent* event)
+{
+    VeldrinDialog::resizeEvent(event);
+    PageControl1->setGeometry(0, TitleHeight, width(), height() - TitleHeight - BandHeight);
+}
+
+bool TFSetAccess::FormShow()
+{
+    RequestTables loaded;
+    bool ok = true;
+    try {
+        loaded = ReadRequestTables(m_state.SetAccessPath);
+    } catch (const VeldrinError& error) {
+        m_prompts.error(error.message());
+        ok = false;
+    }
+    m_tables = std::move(loaded);
+    m_readModel->tableReplaced();
+    m_writeModel->tableReplaced();
+
+    // Each grid keeps its current cell between showings.
+    PageControl1->setCurrentWidget(TS_Modbus_Read);
+    ACG_Modbus_Read->setFocus();
+    return ok;
+}
+
+TableKind TFSetAccess::currentKind() const
+{
+    return PageControl1->currentWidget() == TS_Modbus_Read ? TableKind::Read : TableKind::Write;
+}
+
+RequestGrid* TFSetAccess::currentGrid() const
+{
+    return currentKind() == TableKind::Read ? ACG_Modbus_Read : ACG_Modbus_Write;
+}
+
+void TFSetAccess::bitbtn1Click()
+{
+    if (const std::optional<QString> message = Controllo_dati(m_tables, m_state.Strings)) {
+        m_prompts.error(*message);
+        return;
+    }
+    if (const std::optional<QString> question = RowsNotSavedQuestion(m_tables, m_state.Strings)) {
+        if (!m_prompts.question(*question))
+            return;
+    }
+    try {
+        WriteRequestTables(m_state.SetAccessPath, m_tables);
+    } catch (const VeldrinError& error) {
+        m_prompts.error(error.message());
+        return;
+    }
+    accept();
+}
+
+void TFSetAccess::Btn_DelRowClick()
+{
+    RequestGrid* grid = currentGrid();
+    const QModelIndex current = grid->currentIndex();
+    if (!current.isValid())
+        return;
+    if (!m_prompts.question(text(176) + QString::number(current.row() + 1)))
+        return;
+    grid->requestModel()->deleteRowAt(current.row());
+}
+
+void TFSetAccess::Btn_InsertRowClick()
+{
+    RequestGrid* grid = currentGrid();
+    const QModelIndex current = grid->currentIndex();
+    if (!current.isValid())
+        return;
+    const TableKind kind = currentKind();
+    if (const std::optional<QString> refusal =
+            InsertRowRefusal(kind, m_tables.table(kind), m_state.Strings)) {
+        m_prompts.error(*refusal);
+        return;
+    }
+    grid->requestModel()->insertRowAt(current.row());
+}
+
+} // namespace veldrin

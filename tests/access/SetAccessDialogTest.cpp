@@ -1,0 +1,491 @@
+#include "access/RequestGrid.h"
+#include "access/RequestTableModel.h"
+#include "access/TFSetAccess.h"
+#include "app/AppState.h"
+#include "app/Application.h"
+#include "app/Startup.h"
+#include "app/TFVeldrineFirmWare.h"
+#include "support/FakeUrlOpener.h"
+#include "support/ModalDriver.h"
+#include "support/RecordingPrompts.h"
+#include "support/TempProgramDir.h"
+#include "support/TestData.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace veldrin {
+namespace {
+
+QByteArray dataFile(const char* name)
+{
+    QFile file(test::DataDir() + u'/' + QString::fromLatin1(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+class SetAccessDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RunStartup(state, dir.path());
+        dir.mkdir(QStringLiteral("PROJECTS/Plant"));
+        state.OpenConfiguration(QStringLiteral("Plant"));
+        dialog = std::make_unique<TFSetAccess>(state, prompts, nullptr);
+    }
+
+    void writeFile(const QByteArray& bytes)
+    {
+        dir.write(QStringLiteral("PROJECTS/Plant/ModbusM_SetAccess.xml"), bytes);
+    }
+    QByteArray file() const { return dir.read(QStringLiteral("PROJECTS/Plant/ModbusM_SetAccess.xml")); }
+    bool fileExists() const { return QFile::exists(state.SetAccessPath); }
+
+    RequestGrid* grid(const char* name) const
+    {
+        return dialog->findChild<RequestGrid*>(QString::fromLatin1(name));
+    }
+    RequestGrid* readGrid() const { return grid("ACG_Modbus_Read"); }
+    RequestGrid* writeGrid() const { return grid("ACG_Modbus_Write"); }
+    QPushButton* button(const char* name) const
+    {
+        auto* found = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QTabWidget* pages() const { return dialog->findChild<QTabWidget*>(QStringLiteral("PageControl1")); }
+    static QString cell(RequestGrid* grid, int row, int column)
+    {
+        return grid->model()->index(row, column).data(Qt::EditRole).toString();
+    }
+    static void setCell(RequestGrid* grid, int row, int column, const QString& text)
+    {
+        grid->model()->setData(grid->model()->index(row, column), text, Qt::EditRole);
+    }
+    // Fills a row of the grid from its cells, column 1 onwards.
+    static void setRow(RequestGrid* grid, int row, const QStringList& cells)
+    {
+        for (int i = 0; i < cells.size(); ++i)
+            setCell(grid, row, i + 1, cells[i]);
+    }
+    // Clicks a cell, as the user picks the cell a paste starts from.
+    static void clickCell(RequestGrid* grid, int row, int column)
+    {
+        const QModelIndex index = grid->model()->index(row, column);
+        grid->scrollTo(index);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->visualRect(index).center());
+    }
+    static QStringList rowOf(RequestGrid* grid, int row)
+    {
+        QStringList cells;
+        for (int column = 1; column < grid->model()->columnCount(); ++column)
+            cells.append(cell(grid, row, column));
+        return cells;
+    }
+
+    // Shows the dialog modally and runs body while it shows; a dialog that body leaves open
+    // (or a failed assertion leaves open) is cancelled. Expects the dialog's result.
+    void whileShown(int expected, std::function<void()> body)
+    {
+        test::WhenModal([this, body](QWidget* modal) {
+            EXPECT_EQ(modal, dialog.get());
+            // Keys go where the focus is only once the window is active.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
+            body();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        EXPECT_EQ(dialog->exec(), expected);
+    }
+
+    test::TempProgramDir dir;
+    test::RecordingPrompts prompts;
+    AppState state;
+    std::unique_ptr<TFSetAccess> dialog;
+};
+
+const QStringList readRegisters{QStringLiteral("1"),           QStringLiteral("Holding Register"),
+                                QStringLiteral("100"),         QStringLiteral("10"),
+                                QStringLiteral("1000"),        QStringLiteral("3"),
+                                QStringLiteral("0"),           QString(),
+                                QStringLiteral("Temperatures")};
+
+TEST_F(SetAccessDialog, ShowsTheFileInTwoGridsAndWritesItBackOnOk)
+{
+    writeFile(dataFile("setaccess-valid.xml"));
+    const QByteArray before = file();
+    whileShown(QDialog::Accepted, [&] {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Set Modbus Access"));
+        EXPECT_EQ(dialog->size(), QSize(780, 337));
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("L_SW_Code"))->text(), QStringLiteral("PK30418"));
+        EXPECT_EQ(pages()->currentWidget()->objectName(), QStringLiteral("TS_Modbus_Read"));
+        EXPECT_EQ(pages()->tabText(1), QStringLiteral("Modbus Write"));
+
+        for (RequestGrid* g : {readGrid(), writeGrid()}) {
+            ASSERT_NE(g, nullptr);
+            EXPECT_EQ(g->model()->rowCount(), 512);
+            EXPECT_EQ(g->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N"));
+            EXPECT_EQ(g->model()->index(511, 0).data().toInt(), 512);
+            EXPECT_EQ(g->columnWidth(0), 40);
+            EXPECT_EQ(g->columnWidth(2), 115);
+        }
+        EXPECT_EQ(readGrid()->model()->columnCount(), 10);
+        EXPECT_EQ(writeGrid()->model()->columnCount(), 11);
+        EXPECT_EQ(writeGrid()->model()->headerData(6, Qt::Horizontal).toString(),
+                  QStringLiteral("On Change"));
+        EXPECT_EQ(writeGrid()->columnWidth(10), 88);
+        EXPECT_EQ(rowOf(readGrid(), 0), readRegisters);
+        EXPECT_EQ(writeGrid()->model()->index(0, 6).data(Qt::CheckStateRole).value<Qt::CheckState>(),
+                  Qt::Checked);
+        EXPECT_EQ(cell(readGrid(), 1, 1), QString());
+        // The row numbers cannot be edited or selected.
+        EXPECT_FALSE(readGrid()->model()->flags(readGrid()->model()->index(3, 0)) & Qt::ItemIsEditable);
+
+        button("Btn_OK")->click();
+    });
+    EXPECT_EQ(file(), before);
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+TEST_F(SetAccessDialog, AFailedCheckKeepsTheDialogOpenAndWritesNothing)
+{
+    whileShown(QDialog::Accepted, [&] {
+        setRow(readGrid(), 0, readRegisters);
+        setCell(readGrid(), 0, 4, QStringLiteral("126"));
+        readGrid()->setCurrentIndex(readGrid()->model()->index(0, 9));
+        button("Btn_OK")->click();
+        EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral(
+                                       "Error row 1!! [Modbus Read] NPoint must be between 1 and 125")});
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(fileExists());
+        // Neither the page nor the current cell moved.
+        EXPECT_EQ(readGrid()->currentIndex(), readGrid()->model()->index(0, 9));
+
+        setCell(readGrid(), 0, 4, QStringLiteral("125"));
+        button("Btn_OK")->click();
+    });
+    EXPECT_TRUE(file().contains("NPoint=\"125\""));
+}
+
+TEST_F(SetAccessDialog, AsksBeforeDroppingRowsAfterAnEmptySlaveId)
+{
+    whileShown(QDialog::Accepted, [&] {
+        setRow(readGrid(), 0, readRegisters);
+        setRow(readGrid(), 2, readRegisters);
+        prompts.answer({false});
+        button("Btn_OK")->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("question"));
+        EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("\nModbus Read: 3\n")));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(fileExists());
+        prompts.answer({true});
+        button("Btn_OK")->click();
+    });
+    EXPECT_EQ(file().count("<row "), 1);
+}
+
+TEST_F(SetAccessDialog, DeletesAndInsertsRowsOfThePageOnShow)
+{
+    whileShown(QDialog::Rejected, [&] {
+        pages()->setCurrentIndex(1);
+        RequestGrid* g = writeGrid();
+        const auto fill = [g] {
+            for (int row = 0; row < 512; ++row)
+                setCell(g, row, 1, QString());
+            for (int row : {0, 1, 2, 511})
+                setCell(g, row, 1, QString::number(row + 1));
+        };
+        // The Slave IDs of rows 1 to 4, 511 and 512.
+        const auto slaveIds = [g] {
+            return QStringList{cell(g, 0, 1), cell(g, 1, 1),   cell(g, 2, 1),
+                               cell(g, 3, 1), cell(g, 510, 1), cell(g, 511, 1)};
+        };
+
+        fill();
+        g->setCurrentIndex(g->model()->index(0, 4));
+        prompts.answer({false});
+        button("Btn_DelRow")->click();
+        EXPECT_EQ(prompts.texts().last(), QStringLiteral("Are you sure to delete the Row number 1"));
+        EXPECT_EQ(slaveIds(), (QStringList{"1", "2", "3", "", "", "512"}));
+        prompts.answer({true});
+        button("Btn_DelRow")->click();
+        EXPECT_EQ(slaveIds(), (QStringList{"2", "3", "", "", "512", ""}));
+        EXPECT_EQ(g->model()->index(0, 0).data().toInt(), 1);
+
+        // Row 512 holds data: inserting would push it out, so it is refused.
+        fill();
+        prompts.clear();
+        button("Btn_InsRow")->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+        EXPECT_EQ(slaveIds(), (QStringList{"1", "2", "3", "", "", "512"}));
+
+        g->setCurrentIndex(g->model()->index(511, 1));
+        prompts.answer({true});
+        button("Btn_DelRow")->click();
+        EXPECT_EQ(prompts.texts().last(), QStringLiteral("Are you sure to delete the Row number 512"));
+        EXPECT_EQ(slaveIds(), (QStringList{"1", "2", "3", "", "", ""}));
+
+        g->setCurrentIndex(g->model()->index(0, 1));
+        button("Btn_InsRow")->click();
+        EXPECT_EQ(slaveIds(), (QStringList{"", "1", "2", "3", "", ""}));
+        EXPECT_EQ(g->model()->index(511, 0).data().toInt(), 512);
+
+        setCell(g, 510, 1, QStringLiteral("511"));
+        g->setCurrentIndex(g->model()->index(511, 1));
+        button("Btn_InsRow")->click();
+        EXPECT_EQ(slaveIds(), (QStringList{"", "1", "2", "3", "511", ""}));
+        // The read table was not touched.
+        EXPECT_EQ(cell(readGrid(), 0, 1), QString());
+    });
+    EXPECT_FALSE(fileExists());
+}
+
+TEST_F(SetAccessDialog, CopiesAndPastesRangesAsTabSeparatedText)
+{
+    whileShown(QDialog::Rejected, [&] {
+        RequestGrid* g = writeGrid();
+        pages()->setCurrentIndex(1);
+        g->setFocus();
+        setRow(g, 0, {"1", "Coil Status", "5", "1", "500", "Y", "0", "20", "3", "Pump"});
+        setRow(g, 1, {"2", "Holding Register", "6", "2", "500", "N", "0", "22", "", "Valve"});
+
+        // Select rows 1 and 2 from Slave ID to On Change with the keyboard, then copy.
+        clickCell(g, 0, 1);
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(g, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(g, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(),
+                  QStringLiteral("1\tCoil Status\t5\t1\t500\tY\n2\tHolding Register\t6\t2\t500\tN\n"));
+
+        // Pasted at row 10; list and check columns keep what they cannot take.
+        clickCell(g, 9, 1);
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(rowOf(g, 9).mid(0, 6), (QStringList{"1", "Coil Status", "5", "1", "500", "Y"}));
+        EXPECT_EQ(rowOf(g, 10).mid(0, 6), (QStringList{"2", "Holding Register", "6", "2", "500", "N"}));
+        QApplication::clipboard()->setText(
+            QStringLiteral("7\tInput Status\t8\t9\t10\tmaybe\t11\t1000\t8\tx\textra\r\n"
+                           "12\tcoil status\r\n"));
+        clickCell(g, 10, 1);
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(rowOf(g, 10),
+                  (QStringList{"7", "Holding Register", "8", "9", "10", "N", "11", "", "", "x"}));
+        EXPECT_EQ(rowOf(g, 11).mid(0, 2), (QStringList{"12", "Coil Status"}));
+
+        // Cells past the last row and column are dropped.
+        clickCell(g, 511, 9);
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(cell(g, 511, 9), QStringLiteral("7"));
+        EXPECT_EQ(cell(g, 511, 10), QStringLiteral("Input Status"));
+
+        // One value fills a selected range; Delete clears it.
+        clickCell(g, 20, 9);
+        QTest::keyClick(g, Qt::Key_Down, Qt::ShiftModifier);
+        QApplication::clipboard()->setText(QStringLiteral("5\n"));
+        QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(cell(g, 20, 9), QStringLiteral("5"));
+        EXPECT_EQ(cell(g, 21, 9), QStringLiteral("5"));
+        QTest::keyClick(g, Qt::Key_Delete);
+        EXPECT_EQ(cell(g, 20, 9), QString());
+        EXPECT_EQ(cell(g, 21, 9), QString());
+        EXPECT_EQ(cell(g, 0, 1), QStringLiteral("1"));
+    });
+}
+
+TEST_F(SetAccessDialog, EditsLikeASpreadsheetWithAnEditorPerColumn)
+{
+    whileShown(QDialog::Rejected, [&] {
+        RequestGrid* g = readGrid();
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(0, 1));
+
+        // Typing replaces the cell; Enter keeps it and moves down.
+        setCell(g, 0, 1, QStringLiteral("7"));
+        QTest::keyClick(g, Qt::Key_4);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(cell(g, 0, 1), QStringLiteral("42"));
+        EXPECT_EQ(g->currentIndex(), g->model()->index(1, 1));
+        QTest::keyClick(g, Qt::Key_Return);
+        EXPECT_EQ(g->currentIndex(), g->model()->index(2, 1));
+        // Tab ends an edit and moves across; the row numbers are never the current cell.
+        QTest::keyClick(g, Qt::Key_5);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(cell(g, 2, 1), QStringLiteral("5"));
+        EXPECT_EQ(g->currentIndex(), g->model()->index(2, 2));
+        EXPECT_EQ(QApplication::focusWidget(), g);
+        QTest::keyClick(g, Qt::Key_Left);
+        QTest::keyClick(g, Qt::Key_Left);
+        clickCell(g, 2, 0);
+        EXPECT_EQ(g->currentIndex(), g->model()->index(2, 1));
+        // Escape does not close the dialog from the grid.
+        QTest::keyClick(g, Qt::Key_Escape);
+        EXPECT_TRUE(dialog->isVisible());
+
+        // The list columns offer only their entries.
+        const auto listAt = [g](int column) {
+            g->setCurrentIndex(g->model()->index(0, column));
+            QTest::keyClick(g, Qt::Key_F2);
+            return qobject_cast<QComboBox*>(QApplication::focusWidget());
+        };
+        QComboBox* types = listAt(2);
+        ASSERT_NE(types, nullptr);
+        EXPECT_FALSE(types->isEditable());
+        EXPECT_EQ(types->count(), 4);
+        EXPECT_EQ(types->itemText(1), QStringLiteral("Input Status"));
+        EXPECT_EQ(types->accessibleName(), QStringLiteral("Type"));
+        types->setCurrentIndex(2);
+        QTest::keyClick(types, Qt::Key_Return);
+        EXPECT_EQ(cell(g, 0, 2), QStringLiteral("Holding Register"));
+        QComboBox* positions = listAt(7);
+        ASSERT_NE(positions, nullptr);
+        EXPECT_EQ(positions->count(), 1000);
+        QTest::keyClick(positions, Qt::Key_Escape);
+        EXPECT_EQ(cell(g, 0, 7), QString());
+        QComboBox* bits = listAt(8);
+        ASSERT_NE(bits, nullptr);
+        EXPECT_EQ(bits->count(), 8);
+        QTest::keyClick(bits, Qt::Key_Escape);
+
+        // On Change is a check box holding Y or N; Space toggles it.
+        pages()->setCurrentIndex(1);
+        RequestGrid* w = writeGrid();
+        w->setFocus();
+        w->setCurrentIndex(w->model()->index(3, 6));
+        QTest::keyClick(w, Qt::Key_Space);
+        EXPECT_EQ(cell(w, 3, 6), QStringLiteral("Y"));
+        QTest::keyClick(w, Qt::Key_Space);
+        EXPECT_EQ(cell(w, 3, 6), QStringLiteral("N"));
+    });
+}
+
+TEST_F(SetAccessDialog, EveryControlIsNamedAndReachedByTheKeyboard)
+{
+    whileShown(QDialog::Rejected, [&] {
+        for (const char* name : {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}) {
+            EXPECT_FALSE(button(name)->accessibleName().isEmpty()) << name;
+            EXPECT_NE(button(name)->focusPolicy() & Qt::TabFocus, 0) << name;
+        }
+        EXPECT_EQ(readGrid()->accessibleName(), QStringLiteral("Modbus Read"));
+        EXPECT_EQ(writeGrid()->accessibleName(), QStringLiteral("Modbus Write"));
+        EXPECT_FALSE(pages()->accessibleName().isEmpty());
+        // Tab leaves the grid for the buttons, in band order.
+        EXPECT_TRUE(readGrid()->hasFocus());
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order.append(QApplication::focusWidget()->objectName());
+        }
+        EXPECT_EQ(order, (QStringList{"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}));
+        // Escape outside the grid is Cancel.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+}
+
+TEST_F(SetAccessDialog, CancelWritesNothingAndTheNextShowingRereadsTheFile)
+{
+    writeFile(dataFile("setaccess-valid.xml"));
+    const QByteArray before = file();
+    whileShown(QDialog::Rejected, [&] {
+        pages()->setCurrentIndex(1);
+        setCell(readGrid(), 0, 9, QStringLiteral("changed"));
+        button("Btn_Cancel")->click();
+    });
+    EXPECT_EQ(file(), before);
+    whileShown(QDialog::Rejected, [&] {
+        EXPECT_EQ(pages()->currentIndex(), 0);
+        EXPECT_EQ(cell(readGrid(), 0, 9), QStringLiteral("Temperatures"));
+    });
+}
+
+TEST_F(SetAccessDialog, AFileItCannotShowIsReportedAndTheDialogDoesNotOpen)
+{
+    const QByteArray declared = dataFile("setaccess-declaration-first.xml");
+    writeFile(declared);
+    EXPECT_EQ(dialog->exec(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->isVisible());
+    ASSERT_EQ(prompts.messages().size(), 1);
+    EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+    EXPECT_TRUE(prompts.messages()[0].text.contains(QDir::toNativeSeparators(state.SetAccessPath)));
+    EXPECT_EQ(file(), declared);
+}
+
+TEST_F(SetAccessDialog, AFileThatCannotBeWrittenLeavesTheDialogOpenWithTheEntries)
+{
+    whileShown(QDialog::Rejected, [&] {
+        setRow(readGrid(), 0, readRegisters);
+        QDir(state.ActiveConfigDir).removeRecursively();
+        button("Btn_OK")->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+        EXPECT_TRUE(prompts.messages()[0].text.contains(QDir::toNativeSeparators(state.SetAccessPath)));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(rowOf(readGrid(), 0), readRegisters);
+    });
+}
+
+TEST_F(SetAccessDialog, TakesItsTextsFromTheStringTable)
+{
+    state.Strings.set(128, QStringLiteral("Accesso Modbus"));
+    state.Strings.set(133, QStringLiteral("Inserisci"));
+    state.Strings.set(135, QStringLiteral("Scrittura"));
+    state.Strings.set(146, QStringLiteral("Nr"));
+    state.Strings.set(156, QStringLiteral("Nome"));
+    dialog->Set_Lang();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Accesso Modbus"));
+    EXPECT_EQ(button("Btn_InsRow")->text(), QStringLiteral("Inserisci"));
+    EXPECT_EQ(pages()->tabText(1), QStringLiteral("Scrittura"));
+    EXPECT_EQ(writeGrid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Nr"));
+    EXPECT_EQ(writeGrid()->model()->headerData(10, Qt::Horizontal).toString(), QStringLiteral("Nome"));
+    EXPECT_EQ(readGrid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N"));
+}
+
+TEST(SetAccessFromTheMainWindow, OpensForAnOpenConfigurationAndFollowsTheLanguage)
+{
+    test::TempProgramDir dir;
+    dir.mkdir(QStringLiteral("PROJECTS/Plant"));
+    dir.write(QStringLiteral("PROJECTS/Plant/ParGen.xml"),
+              "<GeneralParameter><Device_Type>1</Device_Type></GeneralParameter>");
+    dir.write(QStringLiteral("Veldrin.xml"), "<c><lastproj><projectname>Plant</projectname></lastproj></c>");
+    test::RecordingPrompts prompts;
+    test::FakeUrlOpener urls;
+    Application app(dir.path(), Services{&prompts, &urls});
+    app.show();
+    auto* modbus = app.mainWindow().findChild<QPushButton*>(QStringLiteral("Btn_Modbus_Req"));
+    ASSERT_NE(modbus, nullptr);
+    ASSERT_TRUE(modbus->isEnabled());
+    QString shown;
+    test::WhenModal([&shown](QWidget* modal) {
+        shown = modal->objectName();
+        modal->findChild<QPushButton*>(QStringLiteral("Btn_OK"))->click();
+    });
+    modbus->click();
+    EXPECT_EQ(shown, QStringLiteral("TFSetAccess"));
+    EXPECT_EQ(dir.read(QStringLiteral("PROJECTS/Plant/ModbusM_SetAccess.xml")),
+              QByteArray("<EtherNetIP_to_Modbus><Modbus_Read/><Modbus_Write/></EtherNetIP_to_Modbus>"));
+    // Created last among the windows.
+    EXPECT_EQ(app.mainWindow().findChildren<QDialog*>(Qt::FindDirectChildrenOnly).last()->objectName(),
+              QStringLiteral("TFSetAccess"));
+
+    app.state().Strings.set(132, QStringLiteral("Cancella Riga"));
+    app.mainWindow().Change_Language();
+    EXPECT_EQ(
+        app.mainWindow().setAccessDialog().findChild<QPushButton*>(QStringLiteral("Btn_DelRow"))->text(),
+        QStringLiteral("Cancella Riga"));
+    EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+} // namespace
+} // namespace veldrin
