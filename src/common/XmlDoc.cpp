@@ -9,6 +9,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstring>
 #include <sstream>
 
 namespace veldrin {
@@ -94,6 +95,31 @@ std::pair<int, int> position(const QByteArray& bytes, std::ptrdiff_t offset)
     return {line, column};
 }
 
+// An element may not carry two attributes of one name; the parser lets that pass.
+void checkUniqueAttributes(pugi::xml_node root, const QByteArray& bytes, const QString& fileName)
+{
+    std::vector<pugi::xml_node> pending{root};
+    while (!pending.empty()) {
+        const pugi::xml_node node = pending.back();
+        pending.pop_back();
+        for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+            for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute()) {
+                if (std::strcmp(a.name(), b.name()) == 0)
+                    throw VeldrinError(
+                        QStringLiteral(
+                            "%1 is not well-formed XML: line %2: attribute %3 appears twice in <%4>")
+                            .arg(native(fileName))
+                            .arg(position(bytes, node.offset_debug()).first)
+                            .arg(fromUtf8(a.name()), fromUtf8(node.name())));
+            }
+        }
+        for (pugi::xml_node child : node.children()) {
+            if (child.type() == pugi::node_element)
+                pending.push_back(child);
+        }
+    }
+}
+
 } // namespace
 
 XmlNode::Kind XmlNode::kind() const
@@ -126,7 +152,13 @@ XmlNode XmlNode::child(const QString& name) const
 {
     if (!isElement())
         return {};
-    return XmlNode(wrap(m_node).child(toUtf8(name).c_str()).internal_object());
+    // Elements only: a processing instruction may carry the same name.
+    const std::string key = toUtf8(name);
+    for (pugi::xml_node child : wrap(m_node).children()) {
+        if (child.type() == pugi::node_element && key == child.name())
+            return XmlNode(child.internal_object());
+    }
+    return {};
 }
 
 std::vector<XmlNode> XmlNode::children() const
@@ -227,11 +259,19 @@ XmlDoc XmlDoc::Parse(const QByteArray& bytes, const QString& fileName)
                                .arg(column)
                                .arg(QString::fromLatin1(result.description())));
     }
+    int elements = 0;
     for (pugi::xml_node node : doc.m_doc->children()) {
         if (node.type() == pugi::node_doctype)
             throw VeldrinError(QStringLiteral("%1 has a document type declaration, which is not accepted")
                                    .arg(native(fileName)));
+        if (node.type() == pugi::node_element && ++elements > 1)
+            throw VeldrinError(
+                QStringLiteral("%1 is not well-formed XML: line %2: a second root element <%3>")
+                    .arg(native(fileName))
+                    .arg(position(bytes, node.offset_debug()).first)
+                    .arg(fromUtf8(node.name())));
     }
+    checkUniqueAttributes(doc.m_doc->document_element(), bytes, fileName);
     return doc;
 }
 

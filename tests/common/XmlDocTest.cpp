@@ -50,6 +50,15 @@ TEST(XmlDoc, ChildIsTheFirstElementOfThatName)
     EXPECT_TRUE(doc.root().child(QStringLiteral("a")).child(QStringLiteral("z")).isNull());
 }
 
+TEST(XmlDoc, AProcessingInstructionIsNeverTakenForAnElementOfItsName)
+{
+    const XmlDoc doc =
+        parse("<r><?IP1 note?><IP1>10</IP1><?Modbus_Read?><Modbus_Read><row/></Modbus_Read></r>");
+    EXPECT_EQ(doc.root().child(QStringLiteral("IP1")).text(), QStringLiteral("10"));
+    EXPECT_TRUE(doc.root().child(QStringLiteral("Modbus_Read")).isElement());
+    EXPECT_EQ(doc.root().child(QStringLiteral("Modbus_Read")).children().size(), 1u);
+}
+
 TEST(XmlDoc, TextsAreReadUntrimmedAndWhitespaceBetweenElementsIsNotANode)
 {
     const XmlDoc doc =
@@ -112,6 +121,14 @@ TEST(XmlDoc, RefusesWhatIsNotAWellFormedPlainDocument)
     const QString doctype = errorOf([] { parse("<!DOCTYPE r [<!ENTITY e \"boom\">]><r>&e;</r>"); });
     EXPECT_TRUE(doctype.contains(QStringLiteral("document type"))) << doctype.toStdString();
     EXPECT_FALSE(errorOf([] { parse(""); }).isEmpty());
+
+    // What the parser would let pass but XML forbids.
+    const QString twice = errorOf([] { parse("<r>\n<row Slave_ID=\"1\" Type=\"x\" Slave_ID=\"9\"/></r>"); });
+    EXPECT_TRUE(twice.contains(QStringLiteral("line 2"))) << twice.toStdString();
+    EXPECT_TRUE(twice.contains(QStringLiteral("Slave_ID"))) << twice.toStdString();
+    const QString roots = errorOf([] { parse("<r><a>1</a></r>\n<r><a>2</a></r>"); });
+    EXPECT_TRUE(roots.contains(QStringLiteral("second root element"))) << roots.toStdString();
+    EXPECT_NO_THROW(parse("<!--a--><r/><!--b--><?pi?>"));
 }
 
 TEST(XmlDoc, LoadRefusesFilesThatAreNotRegularOrTooLarge)
