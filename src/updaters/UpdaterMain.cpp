@@ -1,0 +1,69 @@
+#include "updaters/UpdaterMain.h"
+
+#include "updaters/ConsoleReport.h"
+#include "updaters/NativeCommandLine.h"
+#include "updaters/ProgressWindow.h"
+#include "updaters/UpdaterExit.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QProcessEnvironment>
+#include <QTextStream>
+
+#include <exception>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace veldrin::updaters {
+namespace {
+
+QStringList argumentsOf(int argc, char** argv)
+{
+#ifdef Q_OS_WIN
+    // Windows hands over one command line; its own splitting would take the bin folder's
+    // trailing backslash for an escaped quote.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return ArgumentsOfCommandLine(QString::fromWCharArray(GetCommandLineW()));
+#else
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+#endif
+}
+
+int runGuarded(const UpdaterBody& body, const QStringList& arguments, UpdaterReport& report)
+{
+    try {
+        return body(arguments, QCoreApplication::applicationDirPath(), report);
+    } catch (const std::exception& error) {
+        report.problem(QString::fromLocal8Bit(error.what()));
+        report.finish(false, QStringLiteral("The update stopped."));
+        return ExitDeviceFailure;
+    }
+}
+
+} // namespace
+
+int RunUpdaterProgram(int argc, char** argv, const QString& programName, const UpdaterBody& body)
+{
+    const QStringList arguments = argumentsOf(argc, argv);
+    if (!CanShowWindow(QProcessEnvironment::systemEnvironment())) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        ConsoleReport report(out, err);
+        return runGuarded(body, arguments, report);
+    }
+    QApplication app(argc, argv);
+    ProgressWindow window(programName);
+    window.show();
+    const int code = runGuarded(body, arguments, window);
+    app.exec();
+    return code;
+}
+
+} // namespace veldrin::updaters
