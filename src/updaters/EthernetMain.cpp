@@ -1,0 +1,8 @@
+#include "updaters/EthernetUpdater.h"
+#include "updaters/UpdaterMain.h"
+
+int main(int argc, char* argv[])
+{
+    using namespace veldrin::updaters;
+    return RunUpdaterProgram(argc, argv, QLatin1String(EthernetUpdaterName), &RunEthernetUpdater);
+}
