@@ -15,6 +15,7 @@
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
 #include "update/TFBootSer.h"
+#include "update/TFBootTCP.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/VeldrinButton.h"
 #include "widgets/WindowStyle.h"
@@ -106,6 +107,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
         m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
     m_starter = new ProgramStarter(*services.runner, m_prompts, this);
     m_bootSer = new TFBootSer(m_state, m_prompts, *services.serialPorts, *m_starter, this);
+    m_bootTcp = new TFBootTCP(m_state, m_prompts, *services.echo, *services.clock, *m_starter, this);
     m_parGen = new TFParGen(m_state, m_prompts, this);
 
     m_Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
@@ -166,6 +168,7 @@ void TFVeldrineFirmWare::Set_Lang()
 void TFVeldrineFirmWare::Change_Language()
 {
     Set_Lang();
+    m_bootTcp->Set_Lang();
     m_bootSer->Set_Lang();
     m_newProject->Set_Lang();
     m_openConf->Set_Lang();
@@ -253,7 +256,10 @@ void TFVeldrineFirmWare::Update_Device()
         m_prompts.error(ProgramStarter::BusyMessage());
         return;
     }
-    m_bootSer->exec();
+    if (Select_Type_418() == 1)
+        m_bootTcp->exec();
+    else
+        m_bootSer->exec();
 }
 
 void TFVeldrineFirmWare::Show_Options()

@@ -51,7 +51,8 @@ TEST_F(SetCommunicationStep, IsCreatedAfterTheOtherDialogs)
         names.append(dialog->objectName());
     EXPECT_EQ(names, (QStringList{QStringLiteral("TFNew_Project"), QStringLiteral("TFOpenConf"),
                                   QStringLiteral("TFAbout"), QStringLiteral("TFSoftOptions"),
-                                  QStringLiteral("TFBootSer"), QStringLiteral("TFParGen")}));
+                                  QStringLiteral("TFBootSer"), QStringLiteral("TFBootTCP"),
+                                  QStringLiteral("TFParGen")}));
 }
 
 TEST_F(SetCommunicationStep, TheDeviceTypeIsReadAgainWhateverTheDialogReturns)
