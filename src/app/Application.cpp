@@ -18,6 +18,10 @@ Application::Application(const QString& programDir, Services services) : m_servi
         m_services.runner = &m_processes;
     if (!m_services.serialPorts)
         m_services.serialPorts = &m_systemPorts;
+    if (!m_services.echo)
+        m_services.echo = &m_systemEcho;
+    if (!m_services.clock)
+        m_services.clock = &m_steadyClock;
     m_startup = RunStartup(m_state, programDir);
     m_mainWindow = std::make_unique<TFVeldrineFirmWare>(m_state, m_services);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/Clock.h"
 #include "app/DesktopUrlOpener.h"
 #include "app/ProcessRunner.h"
 #include "app/Services.h"
@@ -9,6 +10,7 @@
 #include "common/MessageBoxPrompts.h"
 #include "options/HttpUpdateCheck.h"
 #include "update/SerialPorts.h"
+#include "update/SystemIcmpEcho.h"
 
 #include <QString>
 
@@ -40,6 +42,8 @@ private:
     HttpUpdateCheck m_httpUpdates;
     ProcessRunner m_processes;
     SystemSerialPortLister m_systemPorts;
+    SystemIcmpEcho m_systemEcho;
+    SteadyClock m_steadyClock;
     Services m_services;
     std::unique_ptr<TFVeldrineFirmWare> m_mainWindow;
 };

@@ -4,6 +4,8 @@
 
 namespace veldrin {
 
+class Clock;
+class IcmpEcho;
 class ProgramRunner;
 class Prompts;
 class SerialPortLister;
@@ -16,6 +18,8 @@ struct Services {
     UpdateCheck* updates = nullptr;
     ProgramRunner* runner = nullptr;
     SerialPortLister* serialPorts = nullptr;
+    IcmpEcho* echo = nullptr;
+    Clock* clock = nullptr;
 };
 
 } // namespace veldrin

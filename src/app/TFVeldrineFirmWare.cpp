@@ -17,6 +17,7 @@
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
 #include "update/TFBootSer.h"
+#include "update/TFBootTCP.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/VeldrinButton.h"
 #include "widgets/WindowStyle.h"
@@ -108,6 +109,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
         m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
     m_starter = new ProgramStarter(*services.runner, m_prompts, this);
     m_bootSer = new TFBootSer(m_state, m_prompts, *services.serialPorts, *m_starter, this);
+    m_bootTcp = new TFBootTCP(m_state, m_prompts, *services.echo, *services.clock, *m_starter, this);
     m_parGen = new TFParGen(m_state, m_prompts, this);
     m_setAccess = new TFSetAccess(m_state, m_prompts, this);
 
@@ -169,6 +171,7 @@ void TFVeldrineFirmWare::Set_Lang()
 void TFVeldrineFirmWare::Change_Language()
 {
     Set_Lang();
+    m_bootTcp->Set_Lang();
     m_bootSer->Set_Lang();
     m_newProject->Set_Lang();
     m_openConf->Set_Lang();
@@ -272,7 +275,10 @@ void TFVeldrineFirmWare::Update_Device()
         m_prompts.error(error.message());
         return;
     }
-    m_bootSer->exec();
+    if (Select_Type_418() == 1)
+        m_bootTcp->exec();
+    else
+        m_bootSer->exec();
 }
 
 void TFVeldrineFirmWare::Show_Options()

@@ -17,6 +17,7 @@ class Prompts;
 class ProgramStarter;
 class TFAbout;
 class TFBootSer;
+class TFBootTCP;
 class TFNew_Project;
 class TFOpenConf;
 class TFParGen;
@@ -56,6 +57,7 @@ public:
     TFAbout& aboutDialog() { return *m_about; }
     TFSoftOptions& softOptionsDialog() { return *m_softOptions; }
     TFBootSer& bootSerDialog() { return *m_bootSer; }
+    TFBootTCP& bootTcpDialog() { return *m_bootTcp; }
     ProgramStarter& programStarter() { return *m_starter; }
 
     // The periodic update check: a first tick 60 s after start-up, then every two hours,
@@ -118,6 +120,7 @@ private:
     TFSoftOptions* m_softOptions;
     ProgramStarter* m_starter = nullptr;
     TFBootSer* m_bootSer = nullptr;
+    TFBootTCP* m_bootTcp = nullptr;
     TFParGen* m_parGen;
     TFSetAccess* m_setAccess;
 };

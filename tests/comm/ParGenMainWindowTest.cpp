@@ -51,8 +51,8 @@ TEST_F(SetCommunicationStep, IsCreatedAfterTheOtherDialogs)
         names.append(dialog->objectName());
     EXPECT_EQ(names, (QStringList{QStringLiteral("TFNew_Project"), QStringLiteral("TFOpenConf"),
                                   QStringLiteral("TFAbout"), QStringLiteral("TFSoftOptions"),
-                                  QStringLiteral("TFBootSer"), QStringLiteral("TFParGen"),
-                                  QStringLiteral("TFSetAccess")}));
+                                  QStringLiteral("TFBootSer"), QStringLiteral("TFBootTCP"),
+                                  QStringLiteral("TFParGen"), QStringLiteral("TFSetAccess")}));
 }
 
 TEST_F(SetCommunicationStep, TheDeviceTypeIsReadAgainWhateverTheDialogReturns)

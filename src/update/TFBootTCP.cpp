@@ -1,0 +1,303 @@
+#include "update/TFBootTCP.h"
+
+#include "app/AppState.h"
+#include "app/ProgramStarter.h"
+#include "common/Prompts.h"
+#include "common/VeldrinError.h"
+#include "update/DeviceAddress.h"
+#include "update/EthernetUpdateFile.h"
+#include "update/UpdaterPaths.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace veldrin {
+
+namespace {
+const QString EthernetUpdater = QStringLiteral("Ethernet_Update");
+const QColor FoundColour(0, 128, 0);
+const QColor NotFoundColour(255, 0, 0);
+const QColor CheckingColour(0x60, 0x60, 0x60);
+} // namespace
+
+TFBootTCP::TFBootTCP(AppState& state, Prompts& prompts, IcmpEcho& echo, Clock& clock, ProgramStarter& starter,
+                     QWidget* parent)
+    : VeldrinDialog(state, prompts, QStringLiteral("TFBootTCP"), parent), m_starter(starter),
+      m_check(echo, clock)
+{
+    auto label = [this](const char* name) {
+        auto* created = new QLabel(this);
+        created->setObjectName(QString::fromLatin1(name));
+        return created;
+    };
+    auto checkBox = [this](const char* name) {
+        auto* created = new QCheckBox(this);
+        created->setObjectName(QString::fromLatin1(name));
+        created->setChecked(true);
+        return created;
+    };
+
+    L_IP_Address = label("L_IP_Address");
+    for (std::size_t i = 0; i < m_ip.size(); ++i) {
+        auto* box = new QLineEdit(QStringLiteral("0"), this);
+        box->setObjectName(QStringLiteral("E_IP%1").arg(i + 1));
+        box->resize(45, 21);
+        box->setAccessibleName(QStringLiteral("IP Address %1").arg(i + 1));
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textEdited, this, &TFBootTCP::addressEdited);
+        connect(box, &QLineEdit::returnPressed, this, &TFBootTCP::LbButton1Click);
+        m_ip[i] = box;
+    }
+    L_IP_Address->setBuddy(m_ip[0]);
+    Label2 = label("Label2");
+    Label3 = label("Label3");
+    Label4 = label("Label4");
+    for (QLabel* dot : {Label2, Label3, Label4}) {
+        dot->setText(QStringLiteral("."));
+        dot->adjustSize();
+    }
+    L_Ping = label("L_Ping");
+    Btn_Ping = new VeldrinButton(QStringLiteral("Btn_Ping"), this);
+    Btn_Ping->resize(100, 26);
+    connect(Btn_Ping, &QPushButton::clicked, this, &TFBootTCP::LbButton1Click);
+    L_Ping->setBuddy(Btn_Ping);
+    LPing = label("LPing");
+
+    L_Options = label("L_Options");
+    CB_Firmware = checkBox("CB_Firmware");
+    CB_Read_Firm = checkBox("CB_Read_Firm");
+    CB_Conf = checkBox("CB_Conf");
+    CB_Read_Conf = checkBox("CB_Read_Conf");
+
+    Btn_Cancel = placeBandButton(QStringLiteral("Btn_Cancel"), VeldrinButton::ModalResult::Cancel, 16);
+    Btn_Next = placeBandButton(QStringLiteral("Btn_Next"), VeldrinButton::ModalResult::None, 134);
+    Btn_Update = placeBandButton(QStringLiteral("Btn_Update"), VeldrinButton::ModalResult::None, 16, 160);
+    connect(Btn_Next, &QPushButton::clicked, this, &TFBootTCP::LbButton2Click);
+    connect(Btn_Update, &QPushButton::clicked, this, &TFBootTCP::LbButton4Click);
+    L_Status = new QLabel(P_Button);
+    L_Status->setObjectName(QStringLiteral("L_Status"));
+    L_Status->setWordWrap(true);
+
+    connect(&m_check, &ConnectionCheck::finished, this, &TFBootTCP::checkFinished);
+
+    setClientSize(350, 233);
+    Set_Lang();
+    showPage(1);
+}
+
+void TFBootTCP::Set_Lang()
+{
+    setWindowTitle(text(57));
+    L_SW_Desc->setText(text(57));
+    L_SW_Desc->adjustSize();
+    for (const auto& [label, index] : {std::pair<QLabel*, int>{L_Ping, 59}, {L_Options, 63}}) {
+        label->setText(text(index));
+        label->adjustSize();
+    }
+    Btn_Ping->setCaption(text(60));
+    const std::pair<QCheckBox*, int> boxes[] = {
+        {CB_Firmware, 64}, {CB_Read_Firm, 65}, {CB_Conf, 66}, {CB_Read_Conf, 67}};
+    for (const auto& [box, index] : boxes) {
+        box->setText(text(index));
+        box->adjustSize();
+    }
+    Btn_Cancel->setCaption(text(61));
+    Btn_Next->setCaption(text(62));
+    Btn_Update->setCaption(text(68));
+    // As wide as its caption needs, in any language; the status line takes the rest.
+    Btn_Update->resize(std::max(160, Btn_Update->sizeHint().width()), Btn_Update->height());
+    const int statusLeft = Btn_Update->geometry().right() + 9;
+    L_Status->setGeometry(statusLeft, 2, std::max(60, 350 - statusLeft - 6), 36);
+}
+
+void TFBootTCP::showEvent(QShowEvent* event)
+{
+    VeldrinDialog::showEvent(event);
+    // Not when the window manager shows it again after a minimise: the page and the check stay.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFBootTCP::hideEvent(QHideEvent* event)
+{
+    // A check does not go on sending once the dialog is closed.
+    if (!event->spontaneous())
+        m_check.stop();
+    VeldrinDialog::hideEvent(event);
+}
+
+void TFBootTCP::FormShow()
+{
+    m_check.stop();
+    showPage(1);
+    showCheckResult({}, CheckingColour);
+    QString parts[4];
+    if (!m_state.Settings.LastDeviceIp.isEmpty() &&
+        Valid_IP(m_state.Settings.LastDeviceIp, parts[0], parts[1], parts[2], parts[3])) {
+        for (std::size_t i = 0; i < m_ip.size(); ++i)
+            m_ip[i]->setText(parts[i]);
+    }
+    L_IP_Address->setText(text(58) + QStringLiteral(" DV30477"));
+    L_IP_Address->adjustSize();
+    m_Esegui_Ping = false;
+    m_deviceAddress.clear();
+    m_ip[0]->setFocus();
+    m_ip[0]->selectAll();
+}
+
+void TFBootTCP::showPage(int page)
+{
+    m_page = page;
+    const bool first = page == 1;
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{L_IP_Address, m_ip[0], m_ip[1], m_ip[2], m_ip[3], Label2, Label3,
+                                         Label4, L_Ping, Btn_Ping, LPing, Btn_Cancel, Btn_Next})
+        widget->setVisible(first);
+    for (QWidget* widget : std::initializer_list<QWidget*>{L_Options, CB_Firmware, CB_Read_Firm, CB_Conf,
+                                                           CB_Read_Conf, Btn_Update, L_Status})
+        widget->setVisible(!first);
+    if (first) {
+        L_IP_Address->move(16, 75);
+        m_ip[0]->move(35, 97);
+        m_ip[1]->move(91, 97);
+        m_ip[2]->move(147, 97);
+        m_ip[3]->move(203, 97);
+        Label2->move(83, 105);
+        Label3->move(139, 105);
+        Label4->move(195, 105);
+        L_Ping->move(16, 136);
+        Btn_Ping->move(35, 155);
+        LPing->move(151, 163);
+    } else {
+        L_Options->move(16, 75);
+        CB_Firmware->move(36, 96);
+        CB_Read_Firm->move(56, 119);
+        CB_Conf->move(36, 142);
+        CB_Read_Conf->move(56, 165);
+        L_Status->clear();
+        Btn_Update->setFocus();
+    }
+}
+
+bool TFBootTCP::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->text() == u".") {
+        for (std::size_t i = 0; i + 1 < m_ip.size(); ++i) {
+            if (m_ip[i] == watched) {
+                E_IPKeyPress(static_cast<int>(i));
+                return true;
+            }
+        }
+    }
+    return VeldrinDialog::eventFilter(watched, event);
+}
+
+void TFBootTCP::E_IPKeyPress(int index)
+{
+    QLineEdit* next = m_ip[static_cast<std::size_t>(index + 1)];
+    if (next->isVisible() && next->isEnabled()) {
+        next->setFocus(Qt::TabFocusReason);
+        // Selected as a tab would leave it, so the next part typed replaces it.
+        next->selectAll();
+    }
+}
+
+QString TFBootTCP::addressText() const
+{
+    return m_ip[0]->text() + u'.' + m_ip[1]->text() + u'.' + m_ip[2]->text() + u'.' + m_ip[3]->text();
+}
+
+UpdateOptions TFBootTCP::options() const
+{
+    return {CB_Firmware->isChecked(), CB_Read_Firm->isChecked(), CB_Conf->isChecked(),
+            CB_Read_Conf->isChecked()};
+}
+
+void TFBootTCP::showCheckResult(const QString& result, const QColor& colour, const QString& detail)
+{
+    QPalette palette = LPing->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    LPing->setPalette(palette);
+    LPing->setText(result);
+    LPing->setToolTip(detail);
+    LPing->adjustSize();
+}
+
+void TFBootTCP::LbButton1Click()
+{
+    m_Esegui_Ping = false;
+    m_deviceAddress.clear();
+    showCheckResult(QStringLiteral("Checking..."), CheckingColour);
+    m_check.start(addressText());
+}
+
+void TFBootTCP::checkFinished(ConnectionCheck::Outcome outcome)
+{
+    switch (outcome) {
+    case ConnectionCheck::Outcome::Found:
+        m_Esegui_Ping = true;
+        m_deviceAddress = m_check.address();
+        showCheckResult(text(69), FoundColour);
+        break;
+    case ConnectionCheck::Outcome::NotFound:
+        showCheckResult(text(70), NotFoundColour);
+        break;
+    case ConnectionCheck::Outcome::Error:
+        showCheckResult(text(71), NotFoundColour, m_check.reason());
+        break;
+    case ConnectionCheck::Outcome::NotPermitted:
+        showCheckResult(QStringLiteral("Ping not permitted"), NotFoundColour, m_check.reason());
+        m_prompts.error(m_check.reason());
+        break;
+    }
+}
+
+void TFBootTCP::addressEdited()
+{
+    // A check answers for the address it was made with, not for an edited one.
+    m_check.stop();
+    m_Esegui_Ping = false;
+    m_deviceAddress.clear();
+    showCheckResult({}, CheckingColour);
+}
+
+void TFBootTCP::LbButton2Click()
+{
+    if (!m_Esegui_Ping) {
+        m_prompts.error(text(72));
+        return;
+    }
+    showPage(2);
+    m_state.Settings.LastDeviceIp = m_deviceAddress;
+}
+
+void TFBootTCP::Compile_XML_Parameter()
+{
+    WriteEthernetUpdateFile(m_state.ProgramDir, m_deviceAddress, options(), m_state.MasterDir,
+                            m_state.ActiveConfigDir);
+}
+
+void TFBootTCP::LbButton4Click()
+{
+    if (m_starter.isBusy()) {
+        m_prompts.error(ProgramStarter::BusyMessage());
+        return;
+    }
+    try {
+        Compile_XML_Parameter();
+    } catch (const VeldrinError& error) {
+        m_prompts.error(error.message());
+        return;
+    }
+    const QString program = UpdaterProgram(m_state.ProgramDir, EthernetUpdater);
+    L_Status->setText(QStringLiteral("%1 is running...").arg(EthernetUpdater));
+    const RunOutcome outcome = m_starter.Start_Program(program, QString(), 0);
+    const QString status = outcome.statusLine(program);
+    L_Status->setText(status.isEmpty() ? QStringLiteral("%1 finished.").arg(EthernetUpdater) : status);
+}
+
+} // namespace veldrin
