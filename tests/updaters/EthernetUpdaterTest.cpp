@@ -1,6 +1,7 @@
 #include "updaters/EthernetUpdater.h"
 
 #include "common/XmlDoc.h"
+#include "update/EthernetUpdateFile.h"
 #include "update/SerialCommandLine.h"
 #include "updaters/RecordingReport.h"
 #include "updaters/UpdaterExit.h"
@@ -342,6 +343,31 @@ TEST(EthernetUpdater, ARelativeFileNameIsTakenFromTheProgramFolder)
                                   QDir::toNativeSeparators(QStringLiteral("MASTER/Sim30418K.sim")).toUtf8()));
     const UpdaterRun result = run(files);
     ASSERT_EQ(result.code, ExitOk) << result.report.dump();
+}
+
+} // namespace
+} // namespace veldrin::updaters
+
+namespace veldrin::updaters {
+namespace {
+
+// The file the Ethernet update dialog writes is the file the Ethernet updater reads.
+TEST(EthernetUpdaterWithTheDialogsFile, PerformsEveryCombinationOfOptions)
+{
+    for (int mask = 0; mask < 16; ++mask) {
+        const UpdateOptions options{(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0, (mask & 8) != 0};
+        UpdaterFiles files;
+        WriteEthernetUpdateFile(files.path(), QStringLiteral("127.0.0.1"), options, files.masterDir(),
+                                files.configDir());
+        RecordingReport report;
+        EXPECT_EQ(RunEthernetUpdater({}, files.path(), report), 0) << "options " << mask;
+        QStringList expected;
+        if (options.config)
+            expected.append(QStringLiteral("bank2.bin"));
+        if (options.firmware)
+            expected.append(QStringLiteral("firmware.bin"));
+        EXPECT_EQ(files.deviceAreas(QStringLiteral("127.0.0.1")), expected) << "options " << mask;
+    }
 }
 
 } // namespace
