@@ -106,9 +106,9 @@ TEST_F(Check, AnAddressNoDeviceCanHaveIsAnErrorWithNothingSent)
 TEST_F(Check, TheAddressIsSentInPlainDottedForm)
 {
     echo.script = {FakeIcmpEcho::reply(11)};
-    EXPECT_EQ(run(QStringLiteral(" 010.0x1.2 .$FF")), Outcome::Found);
-    EXPECT_EQ(echo.requests[0].address, QStringLiteral("10.1.2.255"));
-    EXPECT_EQ(check.address(), QStringLiteral("10.1.2.255"));
+    EXPECT_EQ(run(QStringLiteral(" 0127.0x0.0 .$FF")), Outcome::Found);
+    EXPECT_EQ(echo.requests[0].address, QStringLiteral("127.0.0.255"));
+    EXPECT_EQ(check.address(), QStringLiteral("127.0.0.255"));
 }
 
 TEST_F(Check, AStoppedCheckSendsNoMoreAndReportsNothing)

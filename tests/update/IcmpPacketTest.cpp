@@ -49,17 +49,17 @@ TEST(IcmpPacket, TheRequestCarriesItsFieldsAndAValidChecksum)
 
 TEST(IcmpPacket, OnlyTheReplyToThisRequestCounts)
 {
-    const QByteArray request = EchoRequest(0x1234, 7, "10.0.0.9");
+    const QByteArray request = EchoRequest(0x1234, 7, "127.0.0.9");
     const QByteArray reply = replyTo(request);
     const ReplyMatch raw{true, 0x1234, 7};
-    EXPECT_EQ(MatchEchoReply(withIpHeader(reply), raw), 8);
-    EXPECT_EQ(MatchEchoReply(withIpHeader(reply, 6), raw), 8) << "padding after the datagram is not data";
+    EXPECT_EQ(MatchEchoReply(withIpHeader(reply), raw), 9);
+    EXPECT_EQ(MatchEchoReply(withIpHeader(reply, 6), raw), 9) << "padding after the datagram is not data";
 
     // On loopback a raw socket sees the request itself first.
     EXPECT_FALSE(MatchEchoReply(withIpHeader(request), raw));
     // Another program's reply, and a late reply to an earlier request.
-    EXPECT_FALSE(MatchEchoReply(withIpHeader(replyTo(EchoRequest(0x4321, 7, "10.0.0.9"))), raw));
-    EXPECT_FALSE(MatchEchoReply(withIpHeader(replyTo(EchoRequest(0x1234, 6, "10.0.0.9"))), raw));
+    EXPECT_FALSE(MatchEchoReply(withIpHeader(replyTo(EchoRequest(0x4321, 7, "127.0.0.9"))), raw));
+    EXPECT_FALSE(MatchEchoReply(withIpHeader(replyTo(EchoRequest(0x1234, 6, "127.0.0.9"))), raw));
     // Damaged or cut off.
     QByteArray damaged = reply;
     damaged[9] = 'X';
@@ -71,7 +71,7 @@ TEST(IcmpPacket, OnlyTheReplyToThisRequestCounts)
     // A datagram socket: no IP header, the system has already picked this socket's replies.
     QByteArray rewritten = reply;
     rewritten[4] = '\x55';
-    EXPECT_EQ(MatchEchoReply(rewritten, ReplyMatch{false, std::nullopt, 7}), 8);
+    EXPECT_EQ(MatchEchoReply(rewritten, ReplyMatch{false, std::nullopt, 7}), 9);
     EXPECT_FALSE(MatchEchoReply(rewritten, ReplyMatch{false, std::nullopt, 8}));
     EXPECT_EQ(MatchEchoReply(replyTo(EchoRequest(1, 7, QByteArray())), ReplyMatch{false, std::nullopt, 7}), 0)
         << "a reply without data is still a reply";
