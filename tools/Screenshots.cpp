@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QFontDatabase>
 #include <QPixmap>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -48,10 +47,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: veldrin_screenshots DIST_DIR OUT_DIR\n");
         return 2;
     }
-    const QString family = QFontDatabase::families().contains(QStringLiteral("Verdana"))
-                               ? QStringLiteral("Verdana")
-                               : QStringLiteral("DejaVu Sans");
-    QApplication::setFont(QFont(family, 8));
+    QFont font;
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(8);
+    QApplication::setFont(font);
 
     QTemporaryDir program;
     if (QProcess::execute(QStringLiteral("cp"),

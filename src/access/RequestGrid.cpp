@@ -17,6 +17,10 @@ RequestGrid::RequestGrid(const QString& objectName, RequestTableModel* model, QW
     : QTableView(parent), m_model(model)
 {
     setObjectName(objectName);
+    // The row heights are fixed before the model arrives, so 513 rows are never measured.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     setModel(model);
     setItemDelegate(new RequestCellDelegate(this));
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -26,9 +30,6 @@ RequestGrid::RequestGrid(const QString& objectName, RequestTableModel* model, QW
     // Tab leaves the grid, so the buttons stay within reach of the keyboard.
     setTabKeyNavigation(false);
     setWordWrap(false);
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     horizontalHeader()->setHighlightSections(false);
     applyStartingWidths();
     setCurrentIndex(model->index(0, 1));

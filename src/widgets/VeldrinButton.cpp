@@ -1,6 +1,7 @@
 #include "widgets/VeldrinButton.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QIcon>
 
 namespace veldrin {
@@ -13,14 +14,36 @@ VeldrinButton::VeldrinButton(const QString& objectName, QWidget* parent) : QPush
     setObjectName(objectName);
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
-    setStyleSheet(QStringLiteral("QPushButton { background-color: #f4f4ec; border: 1px solid #a0a0a0;"
-                                 " border-radius: 3px; padding: 2px 6px; }"
-                                 "QPushButton:focus { border: 1px solid #3c78c8; }"
-                                 "QPushButton:hover { background-color: %1; }"
-                                 "QPushButton:pressed { background-color: %2; }"
-                                 "QPushButton:disabled { color: #a0a0a0; background-color: #ececE4; }")
-                      .arg(HotTrackColour.name(), PressedColour.name()));
+    // The colours follow the mouse through the palette: cheaper at start-up than a style
+    // sheet on every button of every window.
+    m_normal = palette().color(QPalette::Button);
+    setAttribute(Qt::WA_Hover);
+    connect(this, &QPushButton::pressed, this, &VeldrinButton::showState);
+    connect(this, &QPushButton::released, this, &VeldrinButton::showState);
     connect(this, &QPushButton::clicked, this, &VeldrinButton::applyModalResult);
+}
+
+bool VeldrinButton::event(QEvent* event)
+{
+    const bool handled = QPushButton::event(event);
+    if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave ||
+        event->type() == QEvent::EnabledChange)
+        showState();
+    return handled;
+}
+
+void VeldrinButton::showState()
+{
+    QColor colour = m_normal;
+    if (isEnabled() && isDown())
+        colour = PressedColour;
+    else if (isEnabled() && underMouse())
+        colour = HotTrackColour;
+    QPalette shown = palette();
+    if (shown.color(QPalette::Button) == colour)
+        return;
+    shown.setColor(QPalette::Button, colour);
+    setPalette(shown);
 }
 
 void VeldrinButton::setPicture(const QString& iconName, int size)

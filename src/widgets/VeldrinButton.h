@@ -28,9 +28,15 @@ public:
     static const QColor HotTrackColour;
     static const QColor PressedColour;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void applyModalResult();
+    // The hot-track colour under the mouse, orange while pressed, else the usual one.
+    void showState();
 
+    QColor m_normal;
     ModalResult m_modalResult = ModalResult::None;
 };
 

@@ -8,6 +8,7 @@
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "widgets/VeldrinButton.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -359,6 +360,28 @@ TEST_F(UpdateDeviceStep, AConfigurationDeletedMeanwhileIsReportedNotRecreated)
     ASSERT_EQ(prompts.messages().size(), 1);
     EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("no longer exists")));
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("PROJECTS/Plant"))));
+}
+
+} // namespace
+} // namespace veldrin
+
+namespace veldrin {
+namespace {
+
+TEST(VeldrinButtonColours, HotTrackUnderTheMouseAndOrangeWhilePressed)
+{
+    QWidget window;
+    auto* button = new VeldrinButton(QStringLiteral("Btn_Test"), &window);
+    button->setCaption(QStringLiteral("Test"));
+    window.show();
+    const QColor normal = button->palette().color(QPalette::Button);
+    QTest::mousePress(button, Qt::LeftButton);
+    EXPECT_EQ(button->palette().color(QPalette::Button), VeldrinButton::PressedColour);
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_NE(button->palette().color(QPalette::Button), VeldrinButton::PressedColour);
+    QEvent leave(QEvent::HoverLeave);
+    QApplication::sendEvent(button, &leave);
+    EXPECT_EQ(button->palette().color(QPalette::Button), normal);
 }
 
 } // namespace
