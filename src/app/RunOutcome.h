@@ -18,7 +18,7 @@ struct RunOutcome {
 
     bool succeeded() const { return kind == Kind::Ended && !crashed && exitCode == 0; }
 
-    // One line for the dialog that started program; "" when it started and ended well.
+    // One line for the dialog that started program, saying how it went.
     QString statusLine(const QString& program) const
     {
         const QString name = QFileInfo(program).fileName();
@@ -32,7 +32,7 @@ struct RunOutcome {
                 return QStringLiteral("%1 stopped abnormally.").arg(name);
             if (exitCode != 0)
                 return QStringLiteral("%1 ended with error code %2.").arg(name).arg(exitCode);
-            return {};
+            return QStringLiteral("%1 finished.").arg(name);
         }
         return {};
     }

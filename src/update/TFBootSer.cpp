@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/ProgramStarter.h"
 #include "common/Prompts.h"
+#include "update/UpdateOptionBoxes.h"
 #include "update/UpdaterPaths.h"
 
 #include <QCheckBox>
@@ -22,12 +23,6 @@ TFBootSer::TFBootSer(AppState& state, Prompts& prompts, SerialPortLister& ports,
     auto label = [this](const char* name) {
         auto* created = new QLabel(this);
         created->setObjectName(QString::fromLatin1(name));
-        return created;
-    };
-    auto checkBox = [this](const char* name) {
-        auto* created = new QCheckBox(this);
-        created->setObjectName(QString::fromLatin1(name));
-        created->setChecked(true);
         return created;
     };
     L_Steps1 = label("L_Steps1");
@@ -50,10 +45,7 @@ TFBootSer::TFBootSer(AppState& state, Prompts& prompts, SerialPortLister& ports,
     L_Steps4->setBuddy(CB_Com);
 
     L_Options = label("L_Options");
-    CB_Firmware = checkBox("CB_Firmware");
-    CB_Read_Firm = checkBox("CB_Read_Firm");
-    CB_Conf = checkBox("CB_Conf");
-    CB_Read_Conf = checkBox("CB_Read_Conf");
+    m_options = std::make_unique<UpdateOptionBoxes>(this);
 
     Btn_Cancel = placeBandButton(QStringLiteral("Btn_Cancel"), VeldrinButton::ModalResult::Cancel, 16);
     Btn_Next = placeBandButton(QStringLiteral("Btn_Next"), VeldrinButton::ModalResult::None, 134);
@@ -83,12 +75,7 @@ void TFBootSer::Set_Lang()
     }
     Btn_COM_List->setHint(text(80));
     CB_Com->setAccessibleName(text(78));
-    const std::pair<QCheckBox*, int> boxes[] = {
-        {CB_Firmware, 82}, {CB_Read_Firm, 83}, {CB_Conf, 84}, {CB_Read_Conf, 85}};
-    for (const auto& [box, index] : boxes) {
-        box->setText(text(index));
-        box->adjustSize();
-    }
+    m_options->setTexts(m_state.Strings, 82);
     Btn_Cancel->setCaption(text(86));
     Btn_Next->setCaption(text(87));
     Btn_Update->setCaption(text(88));
@@ -109,9 +96,9 @@ void TFBootSer::showPage(int page)
          std::initializer_list<QWidget*>{L_Steps1, L_Steps2, L_Steps3, L_Steps4, CB_Com, Btn_COM_List,
                                          L_Port_Hint, L_Steps5, Btn_Cancel, Btn_Next})
         widget->setVisible(first);
-    for (QWidget* widget : std::initializer_list<QWidget*>{L_Options, CB_Firmware, CB_Read_Firm, CB_Conf,
-                                                           CB_Read_Conf, Btn_Update, L_Status})
+    for (QWidget* widget : std::initializer_list<QWidget*>{L_Options, Btn_Update, L_Status})
         widget->setVisible(!first);
+    m_options->setVisible(!first);
     if (first) {
         L_Steps1->move(16, 75);
         L_Steps2->move(36, 93);
@@ -124,10 +111,7 @@ void TFBootSer::showPage(int page)
         CB_Com->setFocus();
     } else {
         L_Options->move(16, 75);
-        CB_Firmware->move(36, 96);
-        CB_Read_Firm->move(56, 119);
-        CB_Conf->move(36, 142);
-        CB_Read_Conf->move(56, 165);
+        m_options->place(96);
         L_Status->clear();
         Btn_Update->setFocus();
     }
@@ -169,8 +153,7 @@ QString TFBootSer::selectedPort() const
 
 UpdateOptions TFBootSer::options() const
 {
-    return {CB_Firmware->isChecked(), CB_Read_Firm->isChecked(), CB_Conf->isChecked(),
-            CB_Read_Conf->isChecked()};
+    return m_options->options();
 }
 
 QString TFBootSer::commandLine() const
@@ -196,8 +179,7 @@ void TFBootSer::Btn_UpdateClick()
     const QString program = UpdaterProgram(m_state.ProgramDir, SerialUpdater);
     L_Status->setText(QStringLiteral("%1 is running...").arg(SerialUpdater));
     const RunOutcome outcome = m_starter.Start_Program(program, commandLine(), 0);
-    const QString status = outcome.statusLine(program);
-    L_Status->setText(status.isEmpty() ? QStringLiteral("%1 finished.").arg(SerialUpdater) : status);
+    L_Status->setText(outcome.statusLine(program));
 }
 
 } // namespace veldrin

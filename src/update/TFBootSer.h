@@ -4,7 +4,10 @@
 
 #include "update/SerialCommandLine.h"
 #include "update/SerialPorts.h"
+#include "update/UpdateOptionBoxes.h"
 #include "widgets/VeldrinDialog.h"
+
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -54,10 +57,7 @@ private:
     QLabel* L_Port_Hint;
     QLabel* L_Steps5;
     QLabel* L_Options;
-    QCheckBox* CB_Firmware;
-    QCheckBox* CB_Read_Firm;
-    QCheckBox* CB_Conf;
-    QCheckBox* CB_Read_Conf;
+    std::unique_ptr<UpdateOptionBoxes> m_options;
     VeldrinButton* Btn_Cancel;
     VeldrinButton* Btn_Next;
     VeldrinButton* Btn_Update;

@@ -6,6 +6,7 @@
 #include "common/VeldrinError.h"
 #include "update/DeviceAddress.h"
 #include "update/EthernetUpdateFile.h"
+#include "update/UpdateOptionBoxes.h"
 #include "update/UpdaterPaths.h"
 
 #include <QCheckBox>
@@ -32,12 +33,6 @@ TFBootTCP::TFBootTCP(AppState& state, Prompts& prompts, IcmpEcho& echo, Clock& c
     auto label = [this](const char* name) {
         auto* created = new QLabel(this);
         created->setObjectName(QString::fromLatin1(name));
-        return created;
-    };
-    auto checkBox = [this](const char* name) {
-        auto* created = new QCheckBox(this);
-        created->setObjectName(QString::fromLatin1(name));
-        created->setChecked(true);
         return created;
     };
 
@@ -68,10 +63,7 @@ TFBootTCP::TFBootTCP(AppState& state, Prompts& prompts, IcmpEcho& echo, Clock& c
     LPing = label("LPing");
 
     L_Options = label("L_Options");
-    CB_Firmware = checkBox("CB_Firmware");
-    CB_Read_Firm = checkBox("CB_Read_Firm");
-    CB_Conf = checkBox("CB_Conf");
-    CB_Read_Conf = checkBox("CB_Read_Conf");
+    m_options = std::make_unique<UpdateOptionBoxes>(this);
 
     Btn_Cancel = placeBandButton(QStringLiteral("Btn_Cancel"), VeldrinButton::ModalResult::Cancel, 16);
     Btn_Next = placeBandButton(QStringLiteral("Btn_Next"), VeldrinButton::ModalResult::None, 134);
@@ -99,12 +91,7 @@ void TFBootTCP::Set_Lang()
         label->adjustSize();
     }
     Btn_Ping->setCaption(text(60));
-    const std::pair<QCheckBox*, int> boxes[] = {
-        {CB_Firmware, 64}, {CB_Read_Firm, 65}, {CB_Conf, 66}, {CB_Read_Conf, 67}};
-    for (const auto& [box, index] : boxes) {
-        box->setText(text(index));
-        box->adjustSize();
-    }
+    m_options->setTexts(m_state.Strings, 64);
     Btn_Cancel->setCaption(text(61));
     Btn_Next->setCaption(text(62));
     Btn_Update->setCaption(text(68));
@@ -157,9 +144,9 @@ void TFBootTCP::showPage(int page)
          std::initializer_list<QWidget*>{L_IP_Address, m_ip[0], m_ip[1], m_ip[2], m_ip[3], Label2, Label3,
                                          Label4, L_Ping, Btn_Ping, LPing, Btn_Cancel, Btn_Next})
         widget->setVisible(first);
-    for (QWidget* widget : std::initializer_list<QWidget*>{L_Options, CB_Firmware, CB_Read_Firm, CB_Conf,
-                                                           CB_Read_Conf, Btn_Update, L_Status})
+    for (QWidget* widget : std::initializer_list<QWidget*>{L_Options, Btn_Update, L_Status})
         widget->setVisible(!first);
+    m_options->setVisible(!first);
     if (first) {
         L_IP_Address->move(16, 75);
         m_ip[0]->move(35, 97);
@@ -174,10 +161,7 @@ void TFBootTCP::showPage(int page)
         LPing->move(151, 163);
     } else {
         L_Options->move(16, 75);
-        CB_Firmware->move(36, 96);
-        CB_Read_Firm->move(56, 119);
-        CB_Conf->move(36, 142);
-        CB_Read_Conf->move(56, 165);
+        m_options->place(96);
         L_Status->clear();
         Btn_Update->setFocus();
     }
@@ -213,8 +197,7 @@ QString TFBootTCP::addressText() const
 
 UpdateOptions TFBootTCP::options() const
 {
-    return {CB_Firmware->isChecked(), CB_Read_Firm->isChecked(), CB_Conf->isChecked(),
-            CB_Read_Conf->isChecked()};
+    return m_options->options();
 }
 
 void TFBootTCP::showCheckResult(const QString& result, const QColor& colour, const QString& detail)
@@ -296,8 +279,7 @@ void TFBootTCP::LbButton4Click()
     const QString program = UpdaterProgram(m_state.ProgramDir, EthernetUpdater);
     L_Status->setText(QStringLiteral("%1 is running...").arg(EthernetUpdater));
     const RunOutcome outcome = m_starter.Start_Program(program, QString(), 0);
-    const QString status = outcome.statusLine(program);
-    L_Status->setText(status.isEmpty() ? QStringLiteral("%1 finished.").arg(EthernetUpdater) : status);
+    L_Status->setText(outcome.statusLine(program));
 }
 
 } // namespace veldrin

@@ -4,9 +4,11 @@
 
 #include "update/ConnectionCheck.h"
 #include "update/SerialCommandLine.h"
+#include "update/UpdateOptionBoxes.h"
 #include "widgets/VeldrinDialog.h"
 
 #include <array>
+#include <memory>
 
 class QCheckBox;
 class QLineEdit;
@@ -74,10 +76,7 @@ private:
     VeldrinButton* Btn_Ping;
     QLabel* LPing;
     QLabel* L_Options;
-    QCheckBox* CB_Firmware;
-    QCheckBox* CB_Read_Firm;
-    QCheckBox* CB_Conf;
-    QCheckBox* CB_Read_Conf;
+    std::unique_ptr<UpdateOptionBoxes> m_options;
     VeldrinButton* Btn_Cancel;
     VeldrinButton* Btn_Next;
     VeldrinButton* Btn_Update;
