@@ -6,7 +6,6 @@
 #include "update/UpdateOptionBoxes.h"
 #include "update/UpdaterPaths.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 

@@ -9,7 +9,6 @@
 
 #include <memory>
 
-class QCheckBox;
 class QComboBox;
 
 namespace veldrin {

@@ -9,7 +9,6 @@
 #include "update/UpdateOptionBoxes.h"
 #include "update/UpdaterPaths.h"
 
-#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

@@ -10,7 +10,6 @@
 #include <array>
 #include <memory>
 
-class QCheckBox;
 class QLineEdit;
 
 namespace veldrin {
