@@ -3,7 +3,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/CompileCommand.h"
-#include "cli/InspectCommand.h"
+#include "cli/ImageReportCommand.h"
 #include "cli/StringsCommand.h"
 
 #include <memory>
@@ -18,7 +18,7 @@ std::vector<std::unique_ptr<CliCommand>> allCommands(const QString& programDir)
     commands.push_back(std::make_unique<StringsCommand>(programDir));
     commands.push_back(std::make_unique<CheckCommand>(programDir));
     commands.push_back(std::make_unique<CompileCommand>());
-    commands.push_back(std::make_unique<InspectCommand>());
+    commands.push_back(std::make_unique<ImageReportCommand>());
     return commands;
 }
 

@@ -92,7 +92,7 @@ TEST(CompileCommand, UsageErrorsExitWithTwo)
 }
 
 // The sample compiled into a fresh folder; the tests read back what compile wrote.
-class InspectCommand : public testing::Test {
+class ImageReportCommand : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -105,7 +105,7 @@ protected:
     test::TempProgramDir dir;
 };
 
-TEST_F(InspectCommand, ShowsEveryFieldOfTheGeneralImage)
+TEST_F(ImageReportCommand, ShowsEveryFieldOfTheGeneralImage)
 {
     const CliRun result = run({QStringLiteral("inspect"), bank()});
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
@@ -133,7 +133,7 @@ TEST_F(InspectCommand, ShowsEveryFieldOfTheGeneralImage)
         << header.out.toStdString();
 }
 
-TEST_F(InspectCommand, ShowsTheRequestsTheBlockAndAGoodChecksum)
+TEST_F(ImageReportCommand, ShowsTheRequestsTheBlockAndAGoodChecksum)
 {
     const CliRun result = run({QStringLiteral("inspect"), bank2()});
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
@@ -150,7 +150,7 @@ TEST_F(InspectCommand, ShowsTheRequestsTheBlockAndAGoodChecksum)
         << result.out.toStdString();
 }
 
-TEST_F(InspectCommand, JsonCarriesTheSameFields)
+TEST_F(ImageReportCommand, JsonCarriesTheSameFields)
 {
     const CliRun result = run({QStringLiteral("inspect"), QStringLiteral("--json"), bank2()});
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
@@ -174,7 +174,7 @@ TEST_F(InspectCommand, JsonCarriesTheSameFields)
               QStringLiteral("192.168.0.5"));
 }
 
-TEST_F(InspectCommand, AChangedByteOrAWrongSizeExitsWithOne)
+TEST_F(ImageReportCommand, AChangedByteOrAWrongSizeExitsWithOne)
 {
     QByteArray image = dir.read(QStringLiteral("bank2.bin"));
     image[0x8000 + 40] = 10; // the first octet of the IP address
@@ -207,7 +207,7 @@ TEST_F(InspectCommand, AChangedByteOrAWrongSizeExitsWithOne)
     EXPECT_TRUE(header.out.contains(QStringLiteral("Header: 5 (expected 4)\n")));
 }
 
-TEST_F(InspectCommand, UsageErrorsExitWithTwo)
+TEST_F(ImageReportCommand, UsageErrorsExitWithTwo)
 {
     for (const QStringList& args :
          {QStringList{QStringLiteral("inspect")}, QStringList{QStringLiteral("inspect"), bank(), bank2()},

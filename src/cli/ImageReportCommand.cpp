@@ -1,4 +1,4 @@
-#include "cli/InspectCommand.h"
+#include "cli/ImageReportCommand.h"
 
 #include "common/VeldrinError.h"
 #include "image/GeneralImage.h"
@@ -217,13 +217,13 @@ bool inspectRequest(const QString& file, const QByteArray& bytes, bool json, QTe
 
 } // namespace
 
-QString InspectCommand::usage() const
+QString ImageReportCommand::usage() const
 {
     return QStringLiteral("inspect FILE [--json]   shows what a bank.bin or bank2.bin holds, field by field, "
                           "and checks its checksum");
 }
 
-int InspectCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
+int ImageReportCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     QString path;
     bool json = false;

@@ -5,7 +5,7 @@
 
 namespace veldrin::cli {
 
-class InspectCommand : public CliCommand {
+class ImageReportCommand : public CliCommand {
 public:
     QString name() const override { return QStringLiteral("inspect"); }
     QString usage() const override;
