@@ -17,11 +17,8 @@ QUrl HttpUpdateCheck::VersionQueryUrl()
 }
 
 HttpUpdateCheck::HttpUpdateCheck(QObject* parent, QUrl url, int deadlineMs)
-    : UpdateCheck(parent), m_url(std::move(url)), m_network(new QNetworkAccessManager(this))
+    : UpdateCheck(parent), m_url(std::move(url))
 {
-    // No proxy from the environment and no cookies: the query is one plain request.
-    m_network->setProxy(QNetworkProxy::NoProxy);
-    m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     m_deadline.setSingleShot(true);
     m_deadline.setInterval(deadlineMs);
     // Qt's own transfer time-out restarts on every byte; this one bounds the whole query.
@@ -43,6 +40,13 @@ void HttpUpdateCheck::start()
 {
     if (m_reply)
         return;
+    if (!m_network) {
+        // Made at the first query, not at start-up: most runs never ask.
+        m_network = new QNetworkAccessManager(this);
+        // No proxy from the environment and no cookies: the query is one plain request.
+        m_network->setProxy(QNetworkProxy::NoProxy);
+        m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    }
     QNetworkRequest request(m_url);
     request.setRawHeader("Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
     request.setRawHeader("User-Agent", "Mozilla/3.0 (compatible; Indy Library)");

@@ -34,7 +34,7 @@ private:
     void complete();
 
     QUrl m_url;
-    QNetworkAccessManager* m_network;
+    QNetworkAccessManager* m_network = nullptr;
     QNetworkReply* m_reply = nullptr;
     QByteArray m_answer;
     bool m_tooLarge = false;
