@@ -99,18 +99,22 @@ std::pair<int, int> position(const QByteArray& bytes, std::ptrdiff_t offset)
 void checkUniqueAttributes(pugi::xml_node root, const QByteArray& bytes, const QString& fileName)
 {
     std::vector<pugi::xml_node> pending{root};
+    std::vector<const char*> names;
     while (!pending.empty()) {
         const pugi::xml_node node = pending.back();
         pending.pop_back();
-        for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
-            for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute()) {
-                if (std::strcmp(a.name(), b.name()) == 0)
+        names.clear();
+        for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
+            names.push_back(a.name());
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            for (std::size_t j = i + 1; j < names.size(); ++j) {
+                if (names[i][0] == names[j][0] && std::strcmp(names[i], names[j]) == 0)
                     throw VeldrinError(
                         QStringLiteral(
                             "%1 is not well-formed XML: line %2: attribute %3 appears twice in <%4>")
                             .arg(native(fileName))
                             .arg(position(bytes, node.offset_debug()).first)
-                            .arg(fromUtf8(a.name()), fromUtf8(node.name())));
+                            .arg(fromUtf8(names[i]), fromUtf8(node.name())));
             }
         }
         for (pugi::xml_node child : node.children()) {
@@ -181,9 +185,14 @@ QString XmlNode::text() const
 
 std::optional<QString> XmlNode::attribute(const QString& name) const
 {
+    return attribute(toUtf8(name).c_str());
+}
+
+std::optional<QString> XmlNode::attribute(const char* name) const
+{
     if (!isElement())
         return std::nullopt;
-    const pugi::xml_attribute attribute = wrap(m_node).attribute(toUtf8(name).c_str());
+    const pugi::xml_attribute attribute = wrap(m_node).attribute(name);
     if (!attribute)
         return std::nullopt;
     return fromUtf8(attribute.value());

@@ -35,6 +35,8 @@ public:
     QString text() const;
     // The attribute's value, or nothing when the node has no attribute of that name.
     std::optional<QString> attribute(const QString& name) const;
+    // The same for a name in ASCII, without converting it.
+    std::optional<QString> attribute(const char* name) const;
 
     XmlNode appendElement(const QString& name);
     // An element child holding only the text.

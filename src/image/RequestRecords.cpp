@@ -28,19 +28,19 @@ public:
         : m_row(row), m_fileName(fileName), m_section(section), m_rowNumber(rowNumber)
     {}
 
-    std::int32_t int32(const QString& name) const
+    std::int32_t int32(const char* name) const
     {
         const QString text = value(name);
         if (const auto number = ParseInt32(text))
             return *number;
         if (ParseInt64(text))
             fail(QStringLiteral("attribute %1 is outside the 32-bit integer range: %2")
-                     .arg(name, quoted(text)));
+                     .arg(QLatin1String(name), quoted(text)));
         failNotInteger(name, text);
     }
 
     // A 64-bit integer kept as its low 32 bits.
-    std::uint32_t low32(const QString& name) const
+    std::uint32_t low32(const char* name) const
     {
         const QString text = value(name);
         if (const auto number = ParseInt64(text))
@@ -49,22 +49,22 @@ public:
     }
 
     // Trimmed and upper-cased; may be empty.
-    QString normalised(const QString& name) const { return AsciiUpper(Trim(value(name))); }
+    QString normalised(const char* name) const { return AsciiUpper(Trim(value(name))); }
 
 private:
-    QString value(const QString& name) const
+    QString value(const char* name) const
     {
         auto text = m_row.attribute(name);
         if (!text)
-            fail(QStringLiteral("attribute %1 is missing").arg(name));
+            fail(QStringLiteral("attribute %1 is missing").arg(QLatin1String(name)));
         return *std::move(text);
     }
 
-    [[noreturn]] void failNotInteger(const QString& name, const QString& text) const
+    [[noreturn]] void failNotInteger(const char* name, const QString& text) const
     {
         if (text.isEmpty())
-            fail(QStringLiteral("attribute %1 is empty").arg(name));
-        fail(QStringLiteral("attribute %1 is not an integer: %2").arg(name, quoted(text)));
+            fail(QStringLiteral("attribute %1 is empty").arg(QLatin1String(name)));
+        fail(QStringLiteral("attribute %1 is not an integer: %2").arg(QLatin1String(name), quoted(text)));
     }
 
     [[noreturn]] void fail(const QString& reason) const
@@ -99,10 +99,10 @@ std::uint8_t registerByteCount(std::uint16_t points)
 // The attributes are taken in the order below, so the first bad one is the one reported.
 void compileReadRow(const RowReader& row, RequestRecord& record)
 {
-    record.Slave_ID = low<std::uint8_t>(row.int32(QStringLiteral("Slave_ID")));
-    record.Address = low<std::uint16_t>(row.int32(QStringLiteral("Address")));
-    record.NPoint = low<std::uint16_t>(row.int32(QStringLiteral("NPoint")));
-    const QString type = row.normalised(QStringLiteral("Type"));
+    record.Slave_ID = low<std::uint8_t>(row.int32("Slave_ID"));
+    record.Address = low<std::uint16_t>(row.int32("Address"));
+    record.NPoint = low<std::uint16_t>(row.int32("NPoint"));
+    const QString type = row.normalised("Type");
     if (type == u"COIL STATUS")
         record.FunctionCode = 1;
     else if (type == u"INPUT STATUS")
@@ -111,11 +111,11 @@ void compileReadRow(const RowReader& row, RequestRecord& record)
         record.FunctionCode = 3;
     else
         record.FunctionCode = 4;
-    record.PollTime = row.low32(QStringLiteral("PollTime"));
-    record.MaxError = row.low32(QStringLiteral("MaxError"));
-    record.Position = low<std::uint16_t>(row.int32(QStringLiteral("Position")));
+    record.PollTime = row.low32("PollTime");
+    record.MaxError = row.low32("MaxError");
+    record.Position = low<std::uint16_t>(row.int32("Position"));
     if (record.FunctionCode == 1 || record.FunctionCode == 2) {
-        record.Bit = low<std::uint16_t>(row.int32(QStringLiteral("Bit")));
+        record.Bit = low<std::uint16_t>(row.int32("Bit"));
         record.ByteCount = bitByteCount(record.NPoint);
     } else {
         record.Bit = 0;
@@ -126,20 +126,20 @@ void compileReadRow(const RowReader& row, RequestRecord& record)
 
 void compileWriteRow(const RowReader& row, RequestRecord& record)
 {
-    record.Slave_ID = low<std::uint8_t>(row.int32(QStringLiteral("Slave_ID")));
-    record.Address = low<std::uint16_t>(row.int32(QStringLiteral("Address")));
-    record.NPoint = low<std::uint16_t>(row.int32(QStringLiteral("NPoint")));
+    record.Slave_ID = low<std::uint8_t>(row.int32("Slave_ID"));
+    record.Address = low<std::uint16_t>(row.int32("Address"));
+    record.NPoint = low<std::uint16_t>(row.int32("NPoint"));
     const bool single = record.NPoint == 1;
-    if (row.normalised(QStringLiteral("Type")) == u"COIL STATUS")
+    if (row.normalised("Type") == u"COIL STATUS")
         record.FunctionCode = single ? 5 : 15;
     else
         record.FunctionCode = single ? 6 : 16;
-    record.PollTime = row.low32(QStringLiteral("PollTime"));
-    record.OnChangeFlag = row.normalised(QStringLiteral("OnChange")) == u"Y" ? 1 : 0;
-    record.MaxError = row.low32(QStringLiteral("MaxError"));
-    record.Position = low<std::uint16_t>(row.int32(QStringLiteral("Position")));
+    record.PollTime = row.low32("PollTime");
+    record.OnChangeFlag = row.normalised("OnChange") == u"Y" ? 1 : 0;
+    record.MaxError = row.low32("MaxError");
+    record.Position = low<std::uint16_t>(row.int32("Position"));
     if (record.FunctionCode == 5 || record.FunctionCode == 15) {
-        record.Bit = low<std::uint16_t>(row.int32(QStringLiteral("Bit")));
+        record.Bit = low<std::uint16_t>(row.int32("Bit"));
         record.ByteCount = bitByteCount(record.NPoint);
     } else {
         record.Bit = 0;
