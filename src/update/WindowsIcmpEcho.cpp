@@ -15,6 +15,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 #include <windows.h>
+#include <winternl.h> // IO_STATUS_BLOCK and the APC routine's type, which icmpapi.h then uses
 #include <iphlpapi.h>
 #include <icmpapi.h>
 // clang-format on
