@@ -8,12 +8,9 @@
 #include <optional>
 #include <vector>
 
-namespace pugi {
-class xml_document;
-struct xml_node_struct;
-} // namespace pugi
-
 namespace veldrin {
+
+struct XmlTree;
 
 // A node of an XmlDoc; a null node answers every lookup with nothing.
 class XmlNode {
@@ -22,7 +19,7 @@ public:
 
     XmlNode() = default;
 
-    bool isNull() const { return m_node == nullptr; }
+    bool isNull() const { return m_tree == nullptr; }
     Kind kind() const;
     bool isElement() const { return kind() == Kind::Element; }
     QString name() const;
@@ -31,7 +28,9 @@ public:
     XmlNode child(const QString& name) const;
     // Every child node, of any kind, in document order.
     std::vector<XmlNode> children() const;
-    // The text of the node and all below it, untrimmed.
+    // The node's own text, untrimmed: a text node's characters, or the texts directly inside
+    // an element. Throws VeldrinError naming the file and the element when the element holds
+    // other elements, since a value was expected there and a hand edit went wrong.
     QString text() const;
     // The attribute's value, or nothing when the node has no attribute of that name.
     std::optional<QString> attribute(const QString& name) const;
@@ -46,9 +45,10 @@ public:
 
 private:
     friend class XmlDoc;
-    explicit XmlNode(pugi::xml_node_struct* node) : m_node(node) {}
+    XmlNode(XmlTree* tree, int index) : m_tree(tree), m_index(index) {}
 
-    pugi::xml_node_struct* m_node = nullptr;
+    XmlTree* m_tree = nullptr;
+    int m_index = 0;
 };
 
 class XmlDoc {
@@ -58,13 +58,16 @@ public:
     XmlDoc(XmlDoc&&) noexcept;
     XmlDoc& operator=(XmlDoc&&) noexcept;
 
-    // Loads a file; throws VeldrinError naming the file (and the line) when it is not a
-    // regular file, is larger than MaxFileSize, does not parse or has a document type.
+    // Loads a file; throws VeldrinError naming the file (and the line and column) when it is
+    // not a regular file, is larger than MaxFileSize, is not well-formed XML 1.0, nests
+    // elements deeper than MaxDepth or has a document type.
     static XmlDoc Load(const QString& path);
     // The same rules over bytes already read; fileName only names them in errors.
     static XmlDoc Parse(const QByteArray& bytes, const QString& fileName);
 
     static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+    // The system's files nest three levels; anything far deeper was not written by it.
+    static constexpr int MaxDepth = 64;
 
     // The document's first top-level node of any kind: a declaration or a comment that
     // comes first is the root, and then no element is found below it.
@@ -82,7 +85,7 @@ public:
     void save(const QString& path) const;
 
 private:
-    std::unique_ptr<pugi::xml_document> m_doc;
+    std::unique_ptr<XmlTree> m_tree;
 };
 
 } // namespace veldrin

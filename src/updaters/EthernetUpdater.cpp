@@ -180,9 +180,7 @@ QString bankName(int bank)
     return bank == FirmwareBank ? QStringLiteral("firmware") : QStringLiteral("configuration");
 }
 
-} // namespace
-
-EthernetRequest ReadEthernetRequest(const QString& path, QStringList& problems)
+EthernetRequest readRequest(const QString& path, QStringList& problems)
 {
     EthernetRequest request;
     const QString fileName = QLatin1String(EthernetParameterFile);
@@ -193,13 +191,7 @@ EthernetRequest ReadEthernetRequest(const QString& path, QStringList& problems)
                 .arg(fileName, native(info.absolutePath()), QLatin1String(EthernetUpdaterName)));
         return request;
     }
-    XmlDoc doc;
-    try {
-        doc = XmlDoc::Load(path);
-    } catch (const VeldrinError& error) {
-        problems.append(error.message());
-        return request;
-    }
+    const XmlDoc doc = XmlDoc::Load(path);
     const XmlNode root = doc.root();
     if (!root.isElement() || root.name() != QLatin1String(EthernetUpdaterName)) {
         problems.append(QStringLiteral("%1 does not begin with the element %2")
@@ -253,6 +245,19 @@ EthernetRequest ReadEthernetRequest(const QString& path, QStringList& problems)
             request.Operations.push_back(*operation);
     }
     return request;
+}
+
+} // namespace
+
+EthernetRequest ReadEthernetRequest(const QString& path, QStringList& problems)
+{
+    // A file that does not parse, or holds elements where a value belongs, is one problem.
+    try {
+        return readRequest(path, problems);
+    } catch (const VeldrinError& error) {
+        problems.append(error.message());
+        return {};
+    }
 }
 
 int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, UpdaterReport& report)
