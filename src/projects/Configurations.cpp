@@ -26,7 +26,9 @@ bool isWindowsDeviceName(const QString& name)
 
 bool IsSafeConfigName(const QString& name)
 {
-    if (name.isEmpty() || name == u"." || name == u"..")
+    // Windows drops a trailing blank or period, so such a folder could not be found again
+    // there; a name of blanks only would look like no name at all.
+    if (name.isEmpty() || name.endsWith(u' ') || name.endsWith(u'.'))
         return false;
     for (QChar c : name) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c))

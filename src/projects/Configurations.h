@@ -14,8 +14,9 @@ inline constexpr int NameExistsMessage = 31;   // "... because directory already
 inline constexpr int NameEmptyMessage = 32;    // "Error! Name Project is not valid"
 
 // A name that stays inside PROJECTS, fits the updaters' command lines and could exist on
-// Windows: none of / \ : * ? " < > |, no control character or DEL, not "." or "..", not a
-// Windows device name (CON, NUL, COM1, ...). Blanks at the ends are allowed.
+// Windows: none of / \ : * ? " < > |, no control character or DEL, not ending with a blank
+// or a period (so not "." or ".." either), not a Windows device name (CON, NUL, COM1, ...).
+// A leading blank is allowed.
 bool IsSafeConfigName(const QString& name);
 
 // Creates the configuration folder name in projectsDir and its bin folder. Gives nothing

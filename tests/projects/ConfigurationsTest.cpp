@@ -39,7 +39,7 @@ TEST_P(NewConfigurationName, IsCreatedAsTypedOrRefusedCreatingNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NewConfigurationName,
-    ::testing::Values(NameCase{"Line 2", std::nullopt}, NameCase{" Line 3 ", std::nullopt},
+    ::testing::Values(NameCase{"Line 2", std::nullopt}, NameCase{" Line 3", std::nullopt},
                       NameCase{"Stazione \xc3\xa8", std::nullopt}, NameCase{"a.b", std::nullopt},
                       NameCase{"..x", std::nullopt}, NameCase{"CONSOLE", std::nullopt},
                       NameCase{"", NameEmptyMessage}, NameCase{"Plant", NameExistsMessage},
@@ -52,7 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"<a>", NameNotValidMessage}, NameCase{"a|b", NameNotValidMessage},
                       NameCase{"tab\there", NameNotValidMessage}, NameCase{"del\x7f", NameNotValidMessage},
                       NameCase{"nul", NameNotValidMessage}, NameCase{"COM1.txt", NameNotValidMessage},
-                      NameCase{"lpt9", NameNotValidMessage}));
+                      NameCase{"lpt9", NameNotValidMessage}, NameCase{"   ", NameNotValidMessage},
+                      NameCase{"trail ", NameNotValidMessage}, NameCase{"trail.", NameNotValidMessage},
+                      NameCase{" lead. ", NameNotValidMessage}));
 
 TEST(Configurations, ListsVisibleFoldersSortedWithoutRegardToCase)
 {

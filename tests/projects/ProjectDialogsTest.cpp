@@ -39,13 +39,13 @@ TEST_F(ProjectDialogs, NewKeepsTheNameAfterAnErrorAndEnterActsAsOk)
         EXPECT_EQ(prompts.texts().last(),
                   QStringLiteral("Error! Name project is not valid because directory already exists"));
         EXPECT_EQ(edit->text(), QStringLiteral("plant"));
-        edit->setText(QStringLiteral(" Line 2 "));
+        edit->setText(QStringLiteral(" Line 2"));
         QTest::keyClick(edit, Qt::Key_Enter);
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(state.Settings.ActiveConfigName, QStringLiteral(" Line 2 "));
-    EXPECT_EQ(state.ParGenPath, dir.path() + QStringLiteral("/PROJECTS/ Line 2 /ParGen.xml"));
-    EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("PROJECTS/ Line 2 /bin"))).isDir());
+    EXPECT_EQ(state.Settings.ActiveConfigName, QStringLiteral(" Line 2"));
+    EXPECT_EQ(state.ParGenPath, dir.path() + QStringLiteral("/PROJECTS/ Line 2/ParGen.xml"));
+    EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("PROJECTS/ Line 2/bin"))).isDir());
 
     // The next showing starts empty, and Cancel changes nothing.
     test::WhenModal([&](QWidget*) {
@@ -55,7 +55,7 @@ TEST_F(ProjectDialogs, NewKeepsTheNameAfterAnErrorAndEnterActsAsOk)
     });
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_FALSE(QFileInfo::exists(dir.file(QStringLiteral("PROJECTS/Other"))));
-    EXPECT_EQ(state.Settings.ActiveConfigName, QStringLiteral(" Line 2 "));
+    EXPECT_EQ(state.Settings.ActiveConfigName, QStringLiteral(" Line 2"));
 }
 
 TEST_F(ProjectDialogs, OpenPreselectsTheOpenConfigurationAndReturnsTheChoice)
