@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <vector>
+
 namespace veldrin {
 
 ProcessRunner::ProcessRunner(QObject* parent) : ProgramRunner(parent) {}
@@ -13,7 +15,11 @@ ProcessRunner::~ProcessRunner()
     if (m_process && m_process->state() != QProcess::NotRunning) {
         m_process->disconnect(this);
         m_process->setParent(nullptr);
-        m_process = nullptr; // deliberately not destroyed: that would kill the updater
+        // Deliberately not destroyed, since that would kill the updater; kept where the end of
+        // the process still finds it rather than lost.
+        static std::vector<QProcess*> leftRunning;
+        leftRunning.push_back(m_process);
+        m_process = nullptr;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "updaters/UpdaterMain.h"
 
+#include "common/VeldrinError.h"
 #include "updaters/ConsoleReport.h"
 #include "updaters/NativeCommandLine.h"
 #include "updaters/ProgressWindow.h"
@@ -39,8 +40,13 @@ int runGuarded(const UpdaterBody& body, const QStringList& arguments, UpdaterRep
 {
     try {
         return body(arguments, QCoreApplication::applicationDirPath(), report);
+    } catch (const VeldrinError& error) {
+        report.problem(error.message());
+        report.finish(false, QStringLiteral("The update stopped."));
+        return ExitDeviceFailure;
     } catch (const std::exception& error) {
-        report.problem(QString::fromLocal8Bit(error.what()));
+        // Only the system's own errors carry a message meant for the user; what() is UTF-8.
+        report.problem(QString::fromUtf8(error.what()));
         report.finish(false, QStringLiteral("The update stopped."));
         return ExitDeviceFailure;
     }

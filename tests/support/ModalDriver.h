@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 namespace veldrin::test {
 
@@ -17,19 +16,24 @@ namespace veldrin::test {
 // action must close it, or arrange for it to be closed.
 inline void WhenModal(std::function<void(QWidget*)> action)
 {
-    auto timer = std::make_shared<QTimer>();
-    auto tries = std::make_shared<int>(0);
+    // Owned by the application until it has fired, then deleted: a timer held by its own
+    // connection would never be freed.
+    auto* timer = new QTimer(QCoreApplication::instance());
     timer->setInterval(5);
-    QObject::connect(timer.get(), &QTimer::timeout, [timer, tries, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            timer->stop();
-            action(modal);
-        } else if (++*tries > 1000) {
-            timer->stop();
-            ADD_FAILURE() << "no modal window appeared";
-        }
-    });
+    QObject::connect(timer, &QTimer::timeout, timer,
+                     [timer, tries = 0, action = std::move(action)]() mutable {
+                         QWidget* modal = QApplication::activeModalWidget();
+                         if (modal && modal->isVisible()) {
+                             timer->stop();
+                             timer->deleteLater();
+                             const std::function<void(QWidget*)> run = action;
+                             run(modal);
+                         } else if (++tries > 1000) {
+                             timer->stop();
+                             timer->deleteLater();
+                             ADD_FAILURE() << "no modal window appeared";
+                         }
+                     });
     timer->start();
 }
 
