@@ -1,6 +1,6 @@
 #include "image/DeviceImages.h"
 
-#include "common/AtomicFile.h"
+#include "common/AtomicFolder.h"
 #include "common/VeldrinError.h"
 #include "image/GeneralImage.h"
 #include "image/ImageLayout.h"
@@ -9,30 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <filesystem>
-#include <system_error>
-
 namespace veldrin {
-namespace {
-
-void makeFolder(const QString& binDir)
-{
-    const QFileInfo info(binDir);
-    if (info.isDir())
-        return;
-    const QString shown = QDir::toNativeSeparators(binDir);
-    if (info.exists())
-        throw VeldrinError(
-            QStringLiteral("Cannot write the device images: %1 is a file, not a folder").arg(shown));
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(binDir.toStdU16String()), error);
-    if (error)
-        throw VeldrinError(QStringLiteral("Cannot create the folder %1: %2")
-                               .arg(shown, QString::fromLocal8Bit(error.message())));
-}
-
-} // namespace
-
 DeviceImages CompileDeviceImages(const QString& parGenPath, const QString& setAccessPath)
 {
     DeviceImages images;
@@ -56,10 +33,14 @@ DeviceImages CompileDeviceImages(const QString& parGenPath, const QString& setAc
 
 void WriteDeviceImages(const DeviceImages& images, const QString& binDir)
 {
-    makeFolder(binDir);
-    const QString dir = QDir(binDir).path() + u'/';
-    WriteFilesAtomically({{dir + QLatin1String(GeneralImageFileName), images.GeneralImage},
-                          {dir + QLatin1String(RequestImageFileName), images.RequestImage}});
+    const QFileInfo info(binDir);
+    if (info.exists() && !info.isDir())
+        throw VeldrinError(QStringLiteral("Cannot write the device images: %1 is a file, not a folder")
+                               .arg(QDir::toNativeSeparators(binDir)));
+    // Both or neither: a device loaded with a new bank.bin beside an old bank2.bin would run a
+    // configuration nobody wrote.
+    WriteFolderAtomically(binDir, {{QLatin1String(GeneralImageFileName), images.GeneralImage},
+                                   {QLatin1String(RequestImageFileName), images.RequestImage}});
 }
 
 DeviceImages CompileConfigurationImages(const QString& parGenPath, const QString& setAccessPath,

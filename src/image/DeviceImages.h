@@ -22,10 +22,10 @@ struct DeviceImages {
 // produces nothing, when a file cannot be loaded or a request row cannot be compiled.
 DeviceImages CompileDeviceImages(const QString& parGenPath, const QString& setAccessPath);
 
-// Writes bank.bin and bank2.bin into binDir, creating the folder when it is missing. Both
-// files are written whole before either replaces its predecessor, so a failure (no space,
-// no permission, a file where the folder should be) leaves the earlier images as they
-// were and throws VeldrinError naming the file or folder and the reason.
+// Writes bank.bin and bank2.bin into binDir, creating the folder when it is missing, as one
+// unit: whatever interrupts the write (a kill, no space, no permission), a reader finds both
+// earlier images or both new ones. binDir may hold nothing but the two images. A failure
+// throws VeldrinError naming the file or folder and the reason.
 void WriteDeviceImages(const DeviceImages& images, const QString& binDir);
 
 // Update Device, step 1: compiles the configuration and writes both images into binDir

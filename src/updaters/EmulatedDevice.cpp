@@ -1,15 +1,13 @@
 #include "updaters/EmulatedDevice.h"
 
-#include "common/AtomicFile.h"
+#include "common/AtomicFolder.h"
 #include "common/TextRules.h"
 #include "common/VeldrinError.h"
+#include "image/ImageLayout.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <filesystem>
-#include <system_error>
 
 namespace veldrin::updaters {
 
@@ -24,19 +22,14 @@ EmulatedDevice::EmulatedDevice(const QString& programDir, const QString& folderN
 
 void EmulatedDevice::write(const std::vector<std::pair<QString, QByteArray>>& areas) const
 {
-    const QString shown = QDir::toNativeSeparators(m_folder);
     const QFileInfo folder(m_folder);
     if (folder.exists() && !folder.isDir())
-        throw VeldrinError(QStringLiteral("Cannot write the device: %1 is a file, not a folder").arg(shown));
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(m_folder.toStdU16String()), error);
-    if (error)
-        throw VeldrinError(QStringLiteral("Cannot create the device folder %1: %2")
-                               .arg(shown, QString::fromLocal8Bit(error.message())));
-    std::vector<std::pair<QString, QByteArray>> files;
-    for (const auto& [area, bytes] : areas)
-        files.emplace_back(m_folder + u'/' + area, bytes);
-    WriteFilesAtomically(files);
+        throw VeldrinError(QStringLiteral("Cannot write the device: %1 is a file, not a folder")
+                               .arg(QDir::toNativeSeparators(m_folder)));
+    // The areas not written this time keep what the device held.
+    WriteFolderAtomically(m_folder, areas,
+                          {QLatin1String(FirmwareArea), QLatin1String(GeneralImageFileName),
+                           QLatin1String(RequestImageFileName)});
 }
 
 std::optional<QByteArray> EmulatedDevice::read(const QString& area) const

@@ -182,8 +182,8 @@ TEST_F(EarlierImages, AFolderWhereAnImageShouldBeIsReportedAndNothingIsReplaced)
         CompileConfigurationImages(dir.parGen(), dir.setAccess(), dir.bin());
         FAIL() << "a write over a folder was taken for success";
     } catch (const VeldrinError& error) {
-        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Cannot write ") + dir.bin() +
-                                               QStringLiteral("/bank2.bin: ")))
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Cannot write into ") + dir.bin() +
+                                               QStringLiteral(": it holds bank2.bin, which is not a file")))
             << error.what();
     }
     EXPECT_EQ(dir.read(QStringLiteral("bin/bank.bin")), QByteArray("earlier bank"));
