@@ -1,5 +1,7 @@
 #include "app/Application.h"
+#include "app/InstanceLock.h"
 #include "app/TFVeldrineFirmWare.h"
+#include "common/MessageBoxPrompts.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -35,10 +37,18 @@ protected:
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    const QString programDir = QCoreApplication::applicationDirPath();
+    // Before the application gets its name: the lock records the program's own file name,
+    // which is how a later start tells a running configurator from a reused process number.
+    veldrin::InstanceLock instance(programDir);
+    if (!instance.acquire()) {
+        veldrin::MessageBoxPrompts().error(instance.alreadyRunningMessage());
+        return 1;
+    }
     QApplication::setApplicationName(QStringLiteral("Veldrin"));
     QApplication::setFont(commonFont());
 
-    veldrin::Application configurator(QCoreApplication::applicationDirPath());
+    veldrin::Application configurator(programDir);
     QApplication::setApplicationDisplayName(configurator.state().SoftwareCode);
     if (qEnvironmentVariableIsSet("VELDRIN_QUIT_AFTER_FIRST_PAINT"))
         configurator.mainWindow().installEventFilter(new QuitAfterFirstPaint(&app));

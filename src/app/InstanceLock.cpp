@@ -1,0 +1,26 @@
+#include "app/InstanceLock.h"
+
+#include <QDir>
+
+namespace veldrin {
+
+InstanceLock::InstanceLock(const QString& programDir)
+    : m_programDir(programDir), m_lock(QDir(programDir).filePath(QLatin1String(FileName)))
+{
+    // Held for the whole run, however long: stale only when its program has ended.
+    m_lock.setStaleLockTime(0);
+}
+
+bool InstanceLock::acquire()
+{
+    return m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError;
+}
+
+QString InstanceLock::alreadyRunningMessage() const
+{
+    return QStringLiteral("The configurator is already running from the folder %1. Use the window that is "
+                          "open; a second one would overwrite its settings and configurations.")
+        .arg(QDir::toNativeSeparators(m_programDir));
+}
+
+} // namespace veldrin

@@ -1,0 +1,30 @@
+// One configurator per program folder: two of them would overwrite each other's settings and
+// configuration files without a word.
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+namespace veldrin {
+
+class InstanceLock {
+public:
+    // The lock file in the program folder.
+    explicit InstanceLock(const QString& programDir);
+
+    // Takes the folder for this run. False only when another configurator that is still
+    // running holds it; a lock left by a run that ended without releasing it is taken over,
+    // and a folder where no lock can be made (read-only) is left to the start-up warning.
+    bool acquire();
+
+    // What the user reads when acquire is false.
+    QString alreadyRunningMessage() const;
+
+    static constexpr char FileName[] = "Veldrin.lock";
+
+private:
+    QString m_programDir;
+    QLockFile m_lock;
+};
+
+} // namespace veldrin
