@@ -6,14 +6,11 @@ namespace veldrin {
 
 InstanceLock::InstanceLock(const QString& programDir)
     : m_programDir(programDir), m_lock(QDir(programDir).filePath(QLatin1String(FileName)))
-{
-    // Held for the whole run, however long: stale only when its program has ended.
-    m_lock.setStaleLockTime(0);
-}
+{}
 
 bool InstanceLock::acquire()
 {
-    return m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError;
+    return m_lock.tryLock(0) != ExclusiveLock::Result::HeldByAnother;
 }
 
 QString InstanceLock::alreadyRunningMessage() const

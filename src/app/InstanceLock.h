@@ -2,7 +2,8 @@
 // configuration files without a word.
 #pragma once
 
-#include <QLockFile>
+#include "common/ExclusiveLock.h"
+
 #include <QString>
 
 namespace veldrin {
@@ -24,7 +25,7 @@ public:
 
 private:
     QString m_programDir;
-    QLockFile m_lock;
+    ExclusiveLock m_lock;
 };
 
 } // namespace veldrin

@@ -38,8 +38,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const QString programDir = QCoreApplication::applicationDirPath();
-    // Before the application gets its name: the lock records the program's own file name,
-    // which is how a later start tells a running configurator from a reused process number.
     veldrin::InstanceLock instance(programDir);
     if (!instance.acquire()) {
         veldrin::MessageBoxPrompts().error(instance.alreadyRunningMessage());

@@ -1,12 +1,12 @@
 #include "common/AtomicFolder.h"
 
 #include "common/AtomicFile.h"
+#include "common/ExclusiveLock.h"
 #include "common/VeldrinError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
@@ -214,10 +214,8 @@ void WriteFolderAtomically(const QString& folder, const std::vector<std::pair<QS
         throw VeldrinError(QStringLiteral("Cannot create the folder %1: %2")
                                .arg(native(parent), QString::fromLocal8Bit(error.message())));
 
-    QLockFile lock(parent + QStringLiteral("/.") + name + QStringLiteral(".lock"));
-    // A lock is stale only when its program has ended, however long it has held it.
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(ConcurrentWriterWaitMs) && lock.error() == QLockFile::LockFailedError)
+    ExclusiveLock lock(parent + QStringLiteral("/.") + name + QStringLiteral(".lock"));
+    if (lock.tryLock(ConcurrentWriterWaitMs) == ExclusiveLock::Result::HeldByAnother)
         throw VeldrinError(
             QStringLiteral("Cannot write into %1: another program is writing there now; try again "
                            "when it has finished")

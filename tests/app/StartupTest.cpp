@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/AppState.h"
+#include "app/DeviceType.h"
 #include "app/Identity.h"
 #include "support/TempProgramDir.h"
 
@@ -89,6 +90,43 @@ TEST(Startup, ABrokenSettingsFileStartsWithTheDefaults)
     EXPECT_EQ(state.Settings, AppSettings{});
     EXPECT_EQ(state.Strings.StringCount(), 179);
     EXPECT_FALSE(state.IsConfigOpen());
+}
+
+// Generated shapes that once crashed or stalled the start, before any window could show.
+TEST(Startup, HostileSettingsOrConfigurationFilesStartWithTheDefaults)
+{
+    QByteArray deep;
+    for (int i = 0; i < 50000; ++i)
+        deep += "<a>";
+    QByteArray wide = "<Conf_Settings";
+    for (int i = 0; i < 100000; ++i)
+        wide += " a" + QByteArray::number(i) + "=\"\"";
+    wide += " a1=\"\"/>";
+    const QByteArray files[] = {
+        deep,
+        wide,
+        "<Conf_Settings><lastproj><projectname><b>x</b>Plant</projectname></lastproj></Conf_Settings>",
+        "<Conf_Settings><lastproj><projectname>Pl&nope;ant</projectname></lastproj></Conf_Settings>",
+        "<Conf_Settings><lastproj><projectname>Plant</projectname></lastproj></Conf_Settings><x/>",
+    };
+    for (const QByteArray& file : files) {
+        test::TempProgramDir dir;
+        dir.mkdir(QStringLiteral("PROJECTS/Plant"));
+        dir.write(QStringLiteral("Veldrin.xml"), file);
+        AppState state;
+        RunStartup(state, dir.path());
+        EXPECT_EQ(state.Settings, AppSettings{}) << file.left(80).toStdString();
+        EXPECT_FALSE(state.IsConfigOpen());
+    }
+
+    // The last configuration's own file is read for its device type: it counts as missing.
+    test::TempProgramDir dir;
+    dir.write(QStringLiteral("Veldrin.xml"), settingsWith("Plant", "English"));
+    dir.write(QStringLiteral("PROJECTS/Plant/ParGen.xml"), deep);
+    AppState state;
+    RunStartup(state, dir.path());
+    EXPECT_TRUE(state.IsConfigOpen());
+    EXPECT_EQ(ReadDeviceType(state.ParGenPath), 0);
 }
 
 TEST(Startup, OpenConfigurationSetsThePaths)

@@ -120,9 +120,19 @@ TEST(CheckCommand, WhatCannotBeReadExitsWithTwo)
     dir.write(QStringLiteral("Broken/ParGen.xml"), dataFile("pargen-not-well-formed.xml"));
     dir.mkdir(QStringLiteral("Folder/ParGen.xml"));
     dir.write(QStringLiteral("file"), "x");
+    QByteArray deep;
+    for (int i = 0; i < 50000; ++i)
+        deep += "<a>";
+    dir.write(QStringLiteral("Deep/ParGen.xml"), deep);
+    dir.write(QStringLiteral("Nested/ParGen.xml"),
+              "<ParGen><Device_Type>1</Device_Type><SUB3><a>x</a>255</SUB3></ParGen>");
     const std::pair<QStringList, const char*> cases[] = {
         {{dir.file(QStringLiteral("Broken"))}, "ParGen.xml is not well-formed XML: line 4"},
         {{dir.file(QStringLiteral("Folder"))}, "ParGen.xml is not a regular file"},
+        {{dir.file(QStringLiteral("Deep"))},
+         "ParGen.xml is not well-formed XML: line 1, column 193: elements nest"},
+        {{dir.file(QStringLiteral("Nested"))},
+         "ParGen.xml cannot be read: line 1: <SUB3> holds other elements"},
         {{dir.file(QStringLiteral("missing"))}, "cannot read the configuration folder"},
         {{dir.file(QStringLiteral("file"))}, "cannot read the configuration folder"},
         {{}, "no configuration folder given"},
