@@ -9,20 +9,42 @@
 
 #include <expat.h>
 
+#include <cstring>
 #include <limits>
 
 namespace veldrin {
 
 // The nodes of one document, in the order they were made; index 0 is the document itself.
+// Names and values are kept as UTF-8 in one buffer and converted only when asked for, so
+// reading a file costs a few allocations, not several per attribute.
+namespace {
+struct XmlSpan {
+    qsizetype offset = 0;
+    qsizetype size = 0;
+};
+} // namespace
+
 struct XmlTree {
+    using Span = XmlSpan;
+    struct Attribute {
+        Span name;
+        Span value;
+        // Holds a character XML cannot carry: refused when saving.
+        bool unsavable = false;
+    };
     struct Node {
         XmlNode::Kind kind = XmlNode::Kind::Other;
         // An element's or a processing instruction's name.
-        QString name;
+        Span name;
         // A text's characters, a comment's or a processing instruction's data.
-        QString value;
-        std::vector<std::pair<QString, QString>> attributes;
-        std::vector<int> children;
+        Span value;
+        bool unsavable = false;
+        // The element's attributes: attributes[firstAttribute ..+ attributeCount].
+        int firstAttribute = 0;
+        int attributeCount = 0;
+        int firstChild = -1;
+        int lastChild = -1;
+        int nextSibling = -1;
         // Where an element starts, for errors about it.
         int line = 0;
     };
@@ -32,18 +54,41 @@ struct XmlTree {
     void clear()
     {
         nodes.clear();
+        attributes.clear();
+        strings.clear();
         nodes.emplace_back();
     }
 
-    int append(int parent, XmlNode::Kind kind, QString name, QString value = {})
+    Span store(const char* text, qsizetype size)
+    {
+        const Span span{strings.size(), size};
+        strings.append(text, size);
+        return span;
+    }
+    Span store(const char* text) { return store(text, qsizetype(std::strlen(text))); }
+    Span store(const QString& text) { return store(text.toUtf8()); }
+    Span store(const QByteArray& text) { return store(text.constData(), text.size()); }
+
+    QByteArrayView view(Span span) const
+    {
+        return QByteArrayView(strings.constData() + span.offset, span.size);
+    }
+    QString string(Span span) const { return QString::fromUtf8(view(span)); }
+
+    int append(int parent, XmlNode::Kind kind, Span name = {}, Span value = {})
     {
         const int index = static_cast<int>(nodes.size());
         Node node;
         node.kind = kind;
-        node.name = std::move(name);
-        node.value = std::move(value);
-        nodes.push_back(std::move(node));
-        nodes[static_cast<std::size_t>(parent)].children.push_back(index);
+        node.name = name;
+        node.value = value;
+        nodes.push_back(node);
+        Node& owner = at(parent);
+        if (owner.lastChild < 0)
+            owner.firstChild = index;
+        else
+            at(owner.lastChild).nextSibling = index;
+        owner.lastChild = index;
         return index;
     }
 
@@ -51,6 +96,8 @@ struct XmlTree {
     const Node& at(int index) const { return nodes[static_cast<std::size_t>(index)]; }
 
     std::vector<Node> nodes;
+    std::vector<Attribute> attributes;
+    QByteArray strings;
     // The file the document was read from, for errors found after reading.
     QString fileName;
 };
@@ -91,12 +138,15 @@ public:
             return;
         }
         self->flushText(false);
-        const int index =
-            self->m_tree.append(self->m_open.back(), XmlNode::Kind::Element, QString::fromUtf8(name));
-        XmlTree::Node& node = self->m_tree.at(index);
-        node.line = static_cast<int>(XML_GetCurrentLineNumber(self->m_parser));
+        XmlTree& tree = self->m_tree;
+        const int index = tree.append(self->m_open.back(), XmlNode::Kind::Element, tree.store(name));
+        const int first = static_cast<int>(tree.attributes.size());
         for (const XML_Char** a = attributes; *a != nullptr; a += 2)
-            node.attributes.emplace_back(QString::fromUtf8(a[0]), QString::fromUtf8(a[1]));
+            tree.attributes.push_back({tree.store(a[0]), tree.store(a[1])});
+        XmlTree::Node& node = tree.at(index);
+        node.line = static_cast<int>(XML_GetCurrentLineNumber(self->m_parser));
+        node.firstAttribute = first;
+        node.attributeCount = static_cast<int>(tree.attributes.size()) - first;
         self->m_open.push_back(index);
     }
 
@@ -125,7 +175,7 @@ public:
     {
         auto* self = static_cast<TreeBuilder*>(data);
         self->flushText(false);
-        self->m_tree.append(self->m_open.back(), XmlNode::Kind::Comment, {}, QString::fromUtf8(text));
+        self->m_tree.append(self->m_open.back(), XmlNode::Kind::Comment, {}, self->m_tree.store(text));
     }
 
     static void XMLCALL instruction(void* data, const XML_Char* target, const XML_Char* text)
@@ -133,13 +183,13 @@ public:
         auto* self = static_cast<TreeBuilder*>(data);
         self->flushText(false);
         self->m_tree.append(self->m_open.back(), XmlNode::Kind::ProcessingInstruction,
-                            QString::fromUtf8(target), QString::fromUtf8(text));
+                            self->m_tree.store(target), self->m_tree.store(text));
     }
 
     static void XMLCALL declaration(void* data, const XML_Char*, const XML_Char*, int)
     {
         auto* self = static_cast<TreeBuilder*>(data);
-        self->m_tree.append(0, XmlNode::Kind::Declaration, QStringLiteral("xml"));
+        self->m_tree.append(0, XmlNode::Kind::Declaration, self->m_tree.store("xml"));
     }
 
     static void XMLCALL doctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int)
@@ -169,8 +219,8 @@ private:
         if (m_text.isEmpty())
             return;
         const int parent = m_open.back();
-        if (m_textHasContent || (closing && m_tree.at(parent).children.empty()))
-            m_tree.append(parent, XmlNode::Kind::Text, {}, QString::fromUtf8(m_text));
+        if (m_textHasContent || (closing && m_tree.at(parent).firstChild < 0))
+            m_tree.append(parent, XmlNode::Kind::Text, {}, m_tree.store(m_text));
         m_text.clear();
         m_textHasContent = false;
     }
@@ -207,9 +257,9 @@ void appendCharacterReference(QByteArray& out, char c)
     out += ';';
 }
 
-void appendEscaped(QByteArray& out, const QString& text, bool attribute)
+void appendEscaped(QByteArray& out, QByteArrayView text, bool attribute)
 {
-    for (const char c : text.toUtf8()) {
+    for (const char c : text) {
         switch (c) {
         case '&':
             out += "&amp;";
@@ -248,13 +298,12 @@ void appendEscaped(QByteArray& out, const QString& text, bool attribute)
 }
 
 // A comment may hold neither "--" nor end with "-".
-void appendComment(QByteArray& out, const QString& text)
+void appendComment(QByteArray& out, QByteArrayView text)
 {
-    const QByteArray bytes = text.toUtf8();
     out += "<!--";
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        out += bytes[i];
-        if (bytes[i] == '-' && (i + 1 == bytes.size() || bytes[i + 1] == '-'))
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] == '-' && (i + 1 == text.size() || text[i + 1] == '-'))
             out += ' ';
     }
     out += "-->";
@@ -263,52 +312,52 @@ void appendComment(QByteArray& out, const QString& text)
 void writeNode(const XmlTree& tree, int index, QByteArray& out)
 {
     const XmlTree::Node& node = tree.at(index);
-    const QString owner = index == 0 ? QStringLiteral("(document)") : node.name;
-    for (const int childIndex : node.children) {
+    for (int childIndex = node.firstChild; childIndex >= 0; childIndex = tree.at(childIndex).nextSibling) {
         const XmlTree::Node& child = tree.at(childIndex);
         switch (child.kind) {
         case XmlNode::Kind::Element:
             out += '<';
-            out += child.name.toUtf8();
-            for (const auto& [name, value] : child.attributes) {
-                if (!isRepresentable(value))
+            out += tree.view(child.name);
+            for (int a = child.firstAttribute; a < child.firstAttribute + child.attributeCount; ++a) {
+                const XmlTree::Attribute& attribute = tree.attributes[static_cast<std::size_t>(a)];
+                if (attribute.unsavable)
                     throw VeldrinError(QStringLiteral("The attribute %1 of element %2 holds a character "
                                                       "that cannot be saved in an XML file")
-                                           .arg(name, child.name));
+                                           .arg(tree.string(attribute.name), tree.string(child.name)));
                 out += ' ';
-                out += name.toUtf8();
+                out += tree.view(attribute.name);
                 out += "=\"";
-                appendEscaped(out, value, true);
+                appendEscaped(out, tree.view(attribute.value), true);
                 out += '"';
             }
-            if (child.children.empty()) {
+            if (child.firstChild < 0) {
                 out += "/>";
             } else {
                 out += '>';
                 writeNode(tree, childIndex, out);
                 out += "</";
-                out += child.name.toUtf8();
+                out += tree.view(child.name);
                 out += '>';
             }
             break;
         case XmlNode::Kind::Text:
         case XmlNode::Kind::Comment:
-            if (!isRepresentable(child.value))
+            if (child.unsavable)
                 throw VeldrinError(
                     QStringLiteral(
                         "The text of element %1 holds a character that cannot be saved in an XML file")
-                        .arg(owner));
+                        .arg(index == 0 ? QStringLiteral("(document)") : tree.string(node.name)));
             if (child.kind == XmlNode::Kind::Text)
-                appendEscaped(out, child.value, false);
+                appendEscaped(out, tree.view(child.value), false);
             else
-                appendComment(out, child.value);
+                appendComment(out, tree.view(child.value));
             break;
         case XmlNode::Kind::ProcessingInstruction:
             out += "<?";
-            out += child.name.toUtf8();
-            if (!child.value.isEmpty()) {
+            out += tree.view(child.name);
+            if (child.value.size > 0) {
                 out += ' ';
-                out += child.value.toUtf8();
+                out += tree.view(child.value);
             }
             out += "?>";
             break;
@@ -328,17 +377,18 @@ XmlNode::Kind XmlNode::kind() const
 
 QString XmlNode::name() const
 {
-    return m_tree == nullptr ? QString() : m_tree->at(m_index).name;
+    return m_tree == nullptr ? QString() : m_tree->string(m_tree->at(m_index).name);
 }
 
 XmlNode XmlNode::child(const QString& name) const
 {
     if (!isElement())
         return {};
+    const QByteArray key = name.toUtf8();
     // Elements only: a processing instruction may carry the same name.
-    for (const int index : m_tree->at(m_index).children) {
+    for (int index = m_tree->at(m_index).firstChild; index >= 0; index = m_tree->at(index).nextSibling) {
         const XmlTree::Node& node = m_tree->at(index);
-        if (node.kind == Kind::Element && node.name == name)
+        if (node.kind == Kind::Element && m_tree->view(node.name) == key)
             return XmlNode(m_tree, index);
     }
     return {};
@@ -349,7 +399,7 @@ std::vector<XmlNode> XmlNode::children() const
     std::vector<XmlNode> result;
     if (m_tree == nullptr)
         return result;
-    for (const int index : m_tree->at(m_index).children)
+    for (int index = m_tree->at(m_index).firstChild; index >= 0; index = m_tree->at(index).nextSibling)
         result.push_back(XmlNode(m_tree, index));
     return result;
 }
@@ -360,50 +410,46 @@ QString XmlNode::text() const
         return {};
     const XmlTree::Node& node = m_tree->at(m_index);
     if (node.kind == Kind::Text)
-        return node.value;
+        return m_tree->string(node.value);
     if (node.kind != Kind::Element)
         return {};
-    QString result;
-    for (const int index : node.children) {
+    QByteArray result;
+    for (int index = node.firstChild; index >= 0; index = m_tree->at(index).nextSibling) {
         const XmlTree::Node& child = m_tree->at(index);
         if (child.kind == Kind::Text)
-            result += child.value;
+            result += m_tree->view(child.value);
         else if (child.kind == Kind::Element)
             throw VeldrinError(QStringLiteral("%1 cannot be read: line %2: <%3> holds other elements where "
                                               "only a value is expected")
                                    .arg(native(m_tree->fileName))
                                    .arg(node.line)
-                                   .arg(node.name));
+                                   .arg(m_tree->string(node.name)));
     }
-    return result;
+    return QString::fromUtf8(result);
 }
 
 std::optional<QString> XmlNode::attribute(const QString& name) const
 {
-    if (!isElement())
-        return std::nullopt;
-    for (const auto& [key, value] : m_tree->at(m_index).attributes) {
-        if (key == name)
-            return value;
-    }
-    return std::nullopt;
+    return attribute(name.toUtf8().constData());
 }
 
 std::optional<QString> XmlNode::attribute(const char* name) const
 {
     if (!isElement())
         return std::nullopt;
-    const QLatin1StringView key(name);
-    for (const auto& [attributeName, value] : m_tree->at(m_index).attributes) {
-        if (attributeName == key)
-            return value;
+    const QByteArrayView key(name);
+    const XmlTree::Node& node = m_tree->at(m_index);
+    for (int a = node.firstAttribute; a < node.firstAttribute + node.attributeCount; ++a) {
+        const XmlTree::Attribute& attribute = m_tree->attributes[static_cast<std::size_t>(a)];
+        if (m_tree->view(attribute.name) == key)
+            return m_tree->string(attribute.value);
     }
     return std::nullopt;
 }
 
 XmlNode XmlNode::appendElement(const QString& name)
 {
-    return XmlNode(m_tree, m_tree->append(m_index, Kind::Element, name));
+    return XmlNode(m_tree, m_tree->append(m_index, Kind::Element, m_tree->store(name)));
 }
 
 XmlNode XmlNode::appendTextElement(const QString& name, const QString& text)
@@ -416,21 +462,37 @@ XmlNode XmlNode::appendTextElement(const QString& name, const QString& text)
 void XmlNode::setText(const QString& text)
 {
     // The nodes below stay in the tree, unreachable; documents are small and short-lived.
-    m_tree->at(m_index).children.clear();
-    if (!text.isEmpty())
-        m_tree->append(m_index, Kind::Text, {}, text);
+    XmlTree::Node& node = m_tree->at(m_index);
+    node.firstChild = -1;
+    node.lastChild = -1;
+    if (!text.isEmpty()) {
+        const int index = m_tree->append(m_index, Kind::Text, {}, m_tree->store(text));
+        m_tree->at(index).unsavable = !isRepresentable(text);
+    }
 }
 
 void XmlNode::setAttribute(const QString& name, const QString& value)
 {
-    auto& attributes = m_tree->at(m_index).attributes;
-    for (auto& [key, old] : attributes) {
-        if (key == name) {
-            old = value;
+    const QByteArray key = name.toUtf8();
+    XmlTree::Node& node = m_tree->at(m_index);
+    auto& attributes = m_tree->attributes;
+    for (int a = node.firstAttribute; a < node.firstAttribute + node.attributeCount; ++a) {
+        XmlTree::Attribute& attribute = attributes[static_cast<std::size_t>(a)];
+        if (m_tree->view(attribute.name) == key) {
+            attribute.value = m_tree->store(value);
+            attribute.unsavable = !isRepresentable(value);
             return;
         }
     }
-    attributes.emplace_back(name, value);
+    // An element's attributes stay together: moved to the end unless they are there already.
+    if (node.firstAttribute + node.attributeCount != static_cast<int>(attributes.size())) {
+        const int first = static_cast<int>(attributes.size());
+        for (int a = 0; a < node.attributeCount; ++a)
+            attributes.push_back(attributes[static_cast<std::size_t>(node.firstAttribute + a)]);
+        node.firstAttribute = first;
+    }
+    attributes.push_back({m_tree->store(key), m_tree->store(value), !isRepresentable(value)});
+    ++node.attributeCount;
 }
 
 XmlDoc::XmlDoc() : m_tree(std::make_unique<XmlTree>()) {}
@@ -501,8 +563,8 @@ XmlDoc XmlDoc::Parse(const QByteArray& bytes, const QString& fileName)
 
 XmlNode XmlDoc::root() const
 {
-    const auto& top = m_tree->at(0).children;
-    return top.empty() ? XmlNode() : XmlNode(m_tree.get(), top.front());
+    const int first = m_tree->at(0).firstChild;
+    return first < 0 ? XmlNode() : XmlNode(m_tree.get(), first);
 }
 
 void XmlDoc::clear()
@@ -512,12 +574,13 @@ void XmlDoc::clear()
 
 XmlNode XmlDoc::appendElement(const QString& name)
 {
-    return XmlNode(m_tree.get(), m_tree->append(0, XmlNode::Kind::Element, name));
+    return XmlNode(m_tree.get(), m_tree->append(0, XmlNode::Kind::Element, m_tree->store(name)));
 }
 
 void XmlDoc::appendComment(const QString& text)
 {
-    m_tree->append(0, XmlNode::Kind::Comment, {}, text);
+    const int index = m_tree->append(0, XmlNode::Kind::Comment, {}, m_tree->store(text));
+    m_tree->at(index).unsavable = !isRepresentable(text);
 }
 
 QByteArray XmlDoc::toBytes() const

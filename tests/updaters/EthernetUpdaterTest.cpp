@@ -14,6 +14,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace veldrin::updaters {
 namespace {
 
@@ -159,6 +161,32 @@ TEST(EthernetUpdater, AMissingParameterFileIsNamedWithItsFolder)
                         .arg(QDir::toNativeSeparators(files.path()))});
     EXPECT_EQ(result.report.Summary,
               QStringLiteral("The update did not start: nothing was written to the device."));
+}
+
+// Each is a problem with the file itself, named as such; nothing reaches the device.
+TEST(EthernetUpdater, AParameterFileThatCannotBeReadIsNamedWithItsReason)
+{
+    const std::pair<std::function<void(const QString&)>, const char*> cases[] = {
+        {[](const QString& path) { ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); },
+         "is not a regular file"},
+        {[](const QString& path) { QDir().mkdir(path); }, "is not a regular file"},
+        {[](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write("<Ethernet_Update><Title><b>x</b>T</Title></Ethernet_Update>");
+         },
+         "<Title> holds other elements"},
+    };
+    for (const auto& [make, says] : cases) {
+        UpdaterFiles files;
+        make(QDir(files.path()).filePath(QStringLiteral("Ethernet_Update.xml")));
+        const UpdaterRun result = run(files);
+        EXPECT_EQ(result.code, ExitBadRequest) << says;
+        ASSERT_FALSE(result.report.Problems.isEmpty()) << says;
+        EXPECT_TRUE(result.report.Problems.join(u'\n').contains(QLatin1String(says)))
+            << result.report.Problems.join(u'\n').toStdString();
+        EXPECT_FALSE(files.hasDevices());
+    }
 }
 
 TEST(EthernetUpdater, TakesNoArguments)
