@@ -16,9 +16,9 @@ ProcessRunner::~ProcessRunner()
         m_process->disconnect(this);
         m_process->setParent(nullptr);
         // Deliberately not destroyed, since that would kill the updater; kept where the end of
-        // the process still finds it rather than lost.
-        static std::vector<QProcess*> leftRunning;
-        leftRunning.push_back(m_process);
+        // the process still finds it rather than lost (the list itself is never destroyed).
+        static auto* const leftRunning = new std::vector<QProcess*>;
+        leftRunning->push_back(m_process);
         m_process = nullptr;
     }
 }
