@@ -3,6 +3,7 @@
 #include "AccessTestRows.h"
 #include "access/RequestTablesFile.h"
 #include "common/VeldrinError.h"
+#include "support/ErrorOf.h"
 #include "support/TempProgramDir.h"
 #include "support/TestData.h"
 
@@ -15,16 +16,6 @@ namespace {
 
 using test::ReadRow;
 using test::WriteRow;
-
-QString errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const VeldrinError& error) {
-        return error.message();
-    }
-    return {};
-}
 
 QString dataFile(const char* name)
 {
@@ -141,7 +132,7 @@ TEST(RequestTablesFile, FilesThatCannotBeShownWholeAreRefusedNamingTheFile)
         {dir.file(QStringLiteral("folder.xml")), QStringLiteral("is not a regular file")},
     };
     for (const auto& c : cases) {
-        const QString message = errorOf([&] { ReadRequestTables(c.path); });
+        const QString message = test::ErrorOf([&] { ReadRequestTables(c.path); });
         EXPECT_TRUE(message.contains(QDir::toNativeSeparators(c.path))) << message.toStdString();
         EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
     }
@@ -168,14 +159,14 @@ TEST(RequestTablesFile, AFailedWriteNamesTheFileAndTheCell)
         WriteRow({"1", "Holding Register", "0", "1", "100", "", "0", "0", "", "a\x01"});
     const QString path = dir.file(QStringLiteral("ModbusM_SetAccess.xml"));
     dir.write(QStringLiteral("ModbusM_SetAccess.xml"), "previous");
-    EXPECT_EQ(errorOf([&] { WriteRequestTables(path, tables); }),
+    EXPECT_EQ(test::ErrorOf([&] { WriteRequestTables(path, tables); }),
               QStringLiteral("Cannot save %1: Modbus_Write row 1, Mnemonic holds a character that cannot be "
                              "saved in an XML file")
                   .arg(QDir::toNativeSeparators(path)));
     EXPECT_EQ(dir.read(QStringLiteral("ModbusM_SetAccess.xml")), QByteArray("previous"));
 
     const QString nowhere = dir.file(QStringLiteral("missing/ModbusM_SetAccess.xml"));
-    EXPECT_TRUE(errorOf([&] {
+    EXPECT_TRUE(test::ErrorOf([&] {
                     WriteRequestTables(nowhere, RequestTables{});
                 }).contains(QDir::toNativeSeparators(nowhere)));
 }

@@ -2,6 +2,7 @@
 
 #include "common/ExclusiveLock.h"
 #include "common/VeldrinError.h"
+#include "support/ErrorOf.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
@@ -20,16 +21,6 @@ QStringList entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                   QDir::Name);
-}
-
-QString errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const VeldrinError& error) {
-        return error.message();
-    }
-    return {};
 }
 
 const QStringList Images{QStringLiteral("bank.bin"), QStringLiteral("bank2.bin")};
@@ -83,7 +74,7 @@ TEST(AtomicFolder, RefusesAFolderHoldingWhatItDidNotWrite)
     const QString out = dir.file(QStringLiteral("out"));
     writePair(out, "old 1", "old 2");
     dir.write(QStringLiteral("out/notes.txt"), "mine");
-    const QString notes = errorOf([&] { writePair(out, "new 1", "new 2"); });
+    const QString notes = test::ErrorOf([&] { writePair(out, "new 1", "new 2"); });
     EXPECT_TRUE(notes.contains(QStringLiteral("notes.txt"))) << notes.toStdString();
     EXPECT_EQ(dir.read(QStringLiteral("out/bank.bin")), QByteArray("old 1"));
     EXPECT_EQ(dir.read(QStringLiteral("out/notes.txt")), QByteArray("mine"));
@@ -94,11 +85,12 @@ TEST(AtomicFolder, RefusesAFolderHoldingWhatItDidNotWrite)
     QFile::remove(dir.file(QStringLiteral("out/bank2.bin")));
     ASSERT_TRUE(QFile::rename(dir.file(QStringLiteral("out/bank2.bin.link")),
                               dir.file(QStringLiteral("out/bank2.bin"))));
-    EXPECT_FALSE(errorOf([&] { writePair(out, "new 1", "new 2"); }).isEmpty()) << "a link is not an image";
+    EXPECT_FALSE(test::ErrorOf([&] { writePair(out, "new 1", "new 2"); }).isEmpty())
+        << "a link is not an image";
     EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("out/bank2.bin"))).isSymLink());
 
     dir.write(QStringLiteral("file"), "x");
-    EXPECT_TRUE(errorOf([&] {
+    EXPECT_TRUE(test::ErrorOf([&] {
                     writePair(dir.file(QStringLiteral("file")), "1", "2");
                 }).contains(QStringLiteral("is a file, not a folder")));
 }
@@ -140,7 +132,7 @@ TEST(AtomicFolder, AConcurrentWriterIsWaitedForThenRefused)
     writePair(dir.file(QStringLiteral("bin")), "old 1", "old 2");
     ExclusiveLock other(dir.file(QStringLiteral(".bin.lock")));
     ASSERT_EQ(other.tryLock(0), ExclusiveLock::Result::Acquired);
-    const QString busy = errorOf([&] { writePair(dir.file(QStringLiteral("bin")), "new 1", "new 2"); });
+    const QString busy = test::ErrorOf([&] { writePair(dir.file(QStringLiteral("bin")), "new 1", "new 2"); });
     EXPECT_TRUE(busy.contains(QStringLiteral("another program is writing there"))) << busy.toStdString();
     EXPECT_EQ(dir.read(QStringLiteral("bin/bank.bin")), QByteArray("old 1"));
     other.unlock();
@@ -156,7 +148,7 @@ TEST(AtomicFolder, AFailureBeforeTheExchangeLeavesTheFolderAsItWas)
     writePair(dir.file(QStringLiteral("Plant/bin")), "old 1", "old 2");
     QFile::setPermissions(dir.file(QStringLiteral("Plant")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const QString error =
-        errorOf([&] { writePair(dir.file(QStringLiteral("Plant/bin")), "new 1", "new 2"); });
+        test::ErrorOf([&] { writePair(dir.file(QStringLiteral("Plant/bin")), "new 1", "new 2"); });
     QFile::setPermissions(dir.file(QStringLiteral("Plant")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_TRUE(error.contains(QStringLiteral("cannot create a folder beside it"))) << error.toStdString();

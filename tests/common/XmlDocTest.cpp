@@ -1,6 +1,7 @@
 #include "common/XmlDoc.h"
 
 #include "common/VeldrinError.h"
+#include "support/ErrorOf.h"
 #include "support/TempProgramDir.h"
 
 #include <QFile>
@@ -16,16 +17,6 @@ namespace {
 XmlDoc parse(const char* text)
 {
     return XmlDoc::Parse(QByteArray(text), QStringLiteral("test.xml"));
-}
-
-QString errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const VeldrinError& error) {
-        return error.message();
-    }
-    return {};
 }
 
 TEST(XmlDoc, TheFirstNodeOfAnyKindIsTheRoot)
@@ -100,13 +91,13 @@ TEST(XmlDoc, RefusesToSaveCharactersXmlCannotCarry)
                                QStringLiteral("\uFFFF")}) {
         XmlDoc doc;
         doc.appendElement(QStringLiteral("r")).appendTextElement(QStringLiteral("projectname"), bad);
-        EXPECT_TRUE(errorOf([&] { doc.toBytes(); }).contains(QStringLiteral("projectname")));
+        EXPECT_TRUE(test::ErrorOf([&] { doc.toBytes(); }).contains(QStringLiteral("projectname")));
     }
     XmlDoc attr;
     attr.appendElement(QStringLiteral("r"))
         .appendElement(QStringLiteral("row"))
         .setAttribute(QStringLiteral("Mnemonic"), QStringLiteral("x\x02"));
-    EXPECT_TRUE(errorOf([&] { attr.toBytes(); }).contains(QStringLiteral("Mnemonic")));
+    EXPECT_TRUE(test::ErrorOf([&] { attr.toBytes(); }).contains(QStringLiteral("Mnemonic")));
     XmlDoc fine;
     fine.appendElement(QStringLiteral("r")).setText(QStringLiteral("tab\tCR\rLF\n"));
     EXPECT_NO_THROW(fine.toBytes());
@@ -114,13 +105,13 @@ TEST(XmlDoc, RefusesToSaveCharactersXmlCannotCarry)
 
 TEST(XmlDoc, RefusesWhatIsNotAWellFormedPlainDocument)
 {
-    const QString broken = errorOf([] { parse("<r>\n<a>\n<b></a>\n</r>"); });
+    const QString broken = test::ErrorOf([] { parse("<r>\n<a>\n<b></a>\n</r>"); });
     EXPECT_TRUE(broken.contains(QStringLiteral("test.xml"))) << broken.toStdString();
     EXPECT_TRUE(broken.contains(QStringLiteral("line 3"))) << broken.toStdString();
 
-    const QString doctype = errorOf([] { parse("<!DOCTYPE r [<!ENTITY e \"boom\">]><r>&e;</r>"); });
+    const QString doctype = test::ErrorOf([] { parse("<!DOCTYPE r [<!ENTITY e \"boom\">]><r>&e;</r>"); });
     EXPECT_TRUE(doctype.contains(QStringLiteral("document type"))) << doctype.toStdString();
-    EXPECT_FALSE(errorOf([] { parse(""); }).isEmpty());
+    EXPECT_FALSE(test::ErrorOf([] { parse(""); }).isEmpty());
 
     EXPECT_NO_THROW(parse("<!--a--><r/><!--b--><?pi?>"));
 }
@@ -153,7 +144,7 @@ TEST(XmlDoc, RefusesEveryKindOfMalformedDocumentWithItsPlace)
         {"nothing at all", "", "line 1"},
     };
     for (const Case& c : cases) {
-        const QString error = errorOf([&] { XmlDoc::Parse(c.text, QStringLiteral("test.xml")); });
+        const QString error = test::ErrorOf([&] { XmlDoc::Parse(c.text, QStringLiteral("test.xml")); });
         EXPECT_TRUE(error.contains(QStringLiteral("test.xml"))) << c.what << ": " << error.toStdString();
         EXPECT_TRUE(error.contains(QLatin1String(c.place))) << c.what << ": " << error.toStdString();
     }
@@ -180,7 +171,7 @@ TEST(XmlDoc, DeepOrWideDocumentsAreReadWithoutRecursionOrQuadraticWork)
     QByteArray deep;
     for (int i = 0; i < 50000; ++i)
         deep += "<a>";
-    const QString tooDeep = errorOf([&] { XmlDoc::Parse(deep, QStringLiteral("deep.xml")); });
+    const QString tooDeep = test::ErrorOf([&] { XmlDoc::Parse(deep, QStringLiteral("deep.xml")); });
     EXPECT_TRUE(tooDeep.contains(QStringLiteral("deeper than 64"))) << tooDeep.toStdString();
     EXPECT_TRUE(tooDeep.contains(QStringLiteral("line 1, column 193"))) << tooDeep.toStdString();
 
@@ -195,14 +186,15 @@ TEST(XmlDoc, DeepOrWideDocumentsAreReadWithoutRecursionOrQuadraticWork)
     for (int i = 0; i < 100000; ++i)
         wide += " a" + QByteArray::number(i) + "=\"\"";
     EXPECT_NO_THROW(XmlDoc::Parse(wide + "/>", QStringLiteral("t")));
-    const QString repeated = errorOf([&] { XmlDoc::Parse(wide + " a5=\"\"/>", QStringLiteral("wide.xml")); });
+    const QString repeated =
+        test::ErrorOf([&] { XmlDoc::Parse(wide + " a5=\"\"/>", QStringLiteral("wide.xml")); });
     EXPECT_TRUE(repeated.contains(QStringLiteral("wide.xml"))) << repeated.toStdString();
 }
 
 TEST(XmlDoc, AValueThatHoldsElementsIsRefusedNamingTheElement)
 {
     const XmlDoc doc = parse("<P>\n<SUB3><a>x</a>255</SUB3><SUB4>1<!--c-->2<?p?></SUB4></P>");
-    const QString error = errorOf([&] { doc.root().child(QStringLiteral("SUB3")).text(); });
+    const QString error = test::ErrorOf([&] { doc.root().child(QStringLiteral("SUB3")).text(); });
     EXPECT_TRUE(error.contains(QStringLiteral("test.xml"))) << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("<SUB3>"))) << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("line 2"))) << error.toStdString();
@@ -217,7 +209,7 @@ TEST(XmlDoc, LoadRefusesFilesThatAreNotRegularOrTooLarge)
               QStringLiteral("1"));
 
     dir.write(QStringLiteral("big.xml"), "<r>" + QByteArray(XmlDoc::MaxFileSize, ' ') + "</r>");
-    EXPECT_TRUE(errorOf([&] {
+    EXPECT_TRUE(test::ErrorOf([&] {
                     XmlDoc::Load(dir.file(QStringLiteral("big.xml")));
                 }).contains(QStringLiteral("4 MiB")));
 
@@ -227,9 +219,9 @@ TEST(XmlDoc, LoadRefusesFilesThatAreNotRegularOrTooLarge)
     const QString device = dir.file(QStringLiteral("device.xml"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
     for (const QString& path : {dir.file(QStringLiteral("folder.xml")), fifo, device})
-        EXPECT_TRUE(errorOf([&] { XmlDoc::Load(path); }).contains(QStringLiteral("not a regular file")))
+        EXPECT_TRUE(test::ErrorOf([&] { XmlDoc::Load(path); }).contains(QStringLiteral("not a regular file")))
             << path.toStdString();
-    EXPECT_FALSE(errorOf([&] { XmlDoc::Load(dir.file(QStringLiteral("none.xml"))); }).isEmpty());
+    EXPECT_FALSE(test::ErrorOf([&] { XmlDoc::Load(dir.file(QStringLiteral("none.xml"))); }).isEmpty());
 }
 
 TEST(XmlDoc, ClearRemovesEveryTopLevelNode)
