@@ -2,8 +2,8 @@
 // and every input a fuzzing run found, kept as regression cases in the ordinary test run.
 #include <QDir>
 #include <QDirIterator>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstddef>

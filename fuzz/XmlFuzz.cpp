@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -31,13 +33,20 @@ void walk(const veldrin::XmlNode& start)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QByteArray saved;
     try {
         const veldrin::XmlDoc doc = veldrin::XmlDoc::Parse(bytes, QStringLiteral("fuzz.xml"));
         walk(doc.root());
-        const QByteArray saved = doc.toBytes();
-        // What the writer writes, the reader reads.
-        (void)veldrin::XmlDoc::Parse(saved, QStringLiteral("saved.xml"));
+        saved = doc.toBytes();
     } catch (const veldrin::VeldrinError&) {
+        return 0;
+    }
+    // What the writer writes, the reader reads back: a refusal here is a fault.
+    try {
+        (void)veldrin::XmlDoc::Parse(saved, QStringLiteral("saved.xml"));
+    } catch (const veldrin::VeldrinError& error) {
+        std::fprintf(stderr, "written but not readable: %s\n", error.what());
+        std::abort();
     }
     return 0;
 }

@@ -51,7 +51,9 @@ Exchange exchangeFolders(const QString& from, const QString& to, bool toExists, 
     error = errno;
     if (result == 0)
         return Exchange::Done;
-    if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP)
+    // No exchange on this file system, a mount point, or a layer of an overlay.
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP || error == EBUSY ||
+        error == EXDEV)
         return toExists ? Exchange::Unsupported
                         : (::rename(a.constData(), b.constData()) == 0 ? Exchange::Done : Exchange::Failed);
     return Exchange::Failed;
@@ -115,7 +117,8 @@ QString swapPrefix(const QString& name)
 // so it takes the permissions a folder made by the user would have.
 class StagingFolder {
 public:
-    StagingFolder(const QString& parent, const QString& prefix, const QString& shown)
+    StagingFolder(const QString& parent, const QString& prefix, const QString& shown, const QStringList& own)
+        : m_own(own)
     {
         static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
         for (int attempt = 0; attempt < 100 && m_path.isEmpty(); ++attempt) {
@@ -135,10 +138,27 @@ public:
             throw VeldrinError(QStringLiteral("Cannot write into %1: cannot create a folder beside it in %2")
                                    .arg(shown, native(parent)));
     }
-    ~StagingFolder()
+    ~StagingFolder() { removeOwn(m_own); }
+
+    // Removes the files of the given names and then the folder, if nothing else is left in it:
+    // after the exchange it holds the previous folder, and a file someone put there meanwhile is
+    // not this writer's to remove. Gives what is left.
+    QStringList removeOwn(const QStringList& own)
     {
-        if (!m_path.isEmpty())
-            QDir(m_path).removeRecursively();
+        if (m_path.isEmpty())
+            return {};
+        QDir folder(m_path);
+        for (const QString& entry : own) {
+            const QFileInfo file(folder.filePath(entry));
+            if (file.isFile() && !file.isSymLink())
+                folder.remove(entry);
+        }
+        const QStringList left =
+            folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        if (left.isEmpty())
+            QDir().rmdir(m_path);
+        m_path.clear();
+        return left;
     }
     StagingFolder(const StagingFolder&) = delete;
     StagingFolder& operator=(const StagingFolder&) = delete;
@@ -148,12 +168,12 @@ public:
 
 private:
     QString m_path;
+    QStringList m_own;
 };
 
-// The folders an interrupted write leaves beside the target, and the temporary files an
-// earlier, file-by-file replacement leaves inside it. Only names this writer makes.
-void removeLeftovers(const QString& parent, const QString& name, const QString& target,
-                     const QStringList& own)
+// The folders an interrupted write leaves beside the target: its own files are removed, and
+// the folder when nothing else is in it. Only names this writer makes.
+void removeLeftovers(const QString& parent, const QString& name, const QStringList& own)
 {
     const QRegularExpression swapName(QStringLiteral("^") + QRegularExpression::escape(swapPrefix(name)) +
                                       QStringLiteral("[A-Za-z0-9]{6}$"));
@@ -163,21 +183,12 @@ void removeLeftovers(const QString& parent, const QString& name, const QString& 
         if (sibling.isSymLink() || !swapName.match(sibling.fileName()).hasMatch())
             continue;
         QDir folder(sibling.filePath());
-        for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-            if (own.contains(entry))
+        for (const QString& entry : own) {
+            const QFileInfo file(folder.filePath(entry));
+            if (file.isFile() && !file.isSymLink())
                 folder.remove(entry);
         }
         QDir(parent).rmdir(sibling.fileName());
-    }
-    QStringList patterns;
-    for (const QString& file : own)
-        patterns.append(QRegularExpression::escape(file));
-    const QRegularExpression tempName(QStringLiteral("^(") + patterns.join(u'|') +
-                                      QStringLiteral(")\\.[A-Za-z0-9]{6}$"));
-    QDir folder(target);
-    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (tempName.match(entry).hasMatch())
-            folder.remove(entry);
     }
 }
 
@@ -192,6 +203,10 @@ void WriteFolderAtomically(const QString& folder, const std::vector<std::pair<QS
 
     const QFileInfo info(folder);
     const bool exists = info.exists();
+    if (!exists && info.isSymLink())
+        throw VeldrinError(
+            QStringLiteral("Cannot write into %1: it is a link to a folder that does not exist")
+                .arg(native(folder)));
     if (exists && !info.isDir())
         throw VeldrinError(
             QStringLiteral("Cannot write into %1: it is a file, not a folder").arg(native(folder)));
@@ -202,6 +217,8 @@ void WriteFolderAtomically(const QString& folder, const std::vector<std::pair<QS
     const QString name = QFileInfo(target).fileName();
     if (name.isEmpty() || QFileInfo(target).isRoot())
         throw VeldrinError(QStringLiteral("Cannot write into %1: a folder of its own is needed").arg(shown));
+    if (exists && !info.isWritable())
+        throw VeldrinError(QStringLiteral("Cannot write into %1: the folder is read-only").arg(shown));
     if (exists && target == QDir::current().canonicalPath())
         throw VeldrinError(
             QStringLiteral("Cannot write into %1: it is the folder this program runs in, and the "
@@ -215,13 +232,15 @@ void WriteFolderAtomically(const QString& folder, const std::vector<std::pair<QS
                                .arg(native(parent), QString::fromLocal8Bit(error.message())));
 
     ExclusiveLock lock(parent + QStringLiteral("/.") + name + QStringLiteral(".lock"));
-    if (lock.tryLock(ConcurrentWriterWaitMs) == ExclusiveLock::Result::HeldByAnother)
+    const ExclusiveLock::Result locked = lock.tryLock(ConcurrentWriterWaitMs);
+    if (locked == ExclusiveLock::Result::HeldByAnother)
         throw VeldrinError(
             QStringLiteral("Cannot write into %1: another program is writing there now; try again "
                            "when it has finished")
                 .arg(shown));
-
-    removeLeftovers(parent, name, target, own);
+    // Without the lock (a file system without locks) another writer's folder may be in use.
+    if (locked == ExclusiveLock::Result::Acquired)
+        removeLeftovers(parent, name, own);
     if (exists) {
         for (const QString& entry :
              QDir(target).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
@@ -230,14 +249,15 @@ void WriteFolderAtomically(const QString& folder, const std::vector<std::pair<QS
                 throw VeldrinError(
                     QStringLiteral("Cannot write into %1: it holds %2, which is not a file this "
                                    "program writes there; the files are put in place by replacing the whole "
-                                   "folder, so it may hold only %3")
+                                   "folder, so it may hold only %3 (move anything else elsewhere, or remove "
+                                   "it if it is the leftover of an interrupted write)")
                         .arg(shown, entry, own.join(QStringLiteral(", "))));
         }
     }
 
-    // Removed with whatever it holds when this function ends: the new files on a failure, the
-    // previous folder's after the exchange.
-    const StagingFolder staging(parent, swapPrefix(name), shown);
+    // Removed when this function ends: with the new files on a failure, with the previous
+    // folder's after the exchange.
+    StagingFolder staging(parent, swapPrefix(name), shown, own);
     for (const auto& [file, data] : files)
         writeSynced(staging.filePath(file), data);
     for (const QString& file : carried) {
@@ -256,25 +276,33 @@ void WriteFolderAtomically(const QString& folder, const std::vector<std::pair<QS
     case Exchange::Done:
         break;
     case Exchange::Unsupported:
-        try {
-            std::vector<std::pair<QString, QByteArray>> paths;
-            for (const auto& [file, data] : files)
-                paths.emplace_back(target + u'/' + file, data);
-            WriteFilesAtomically(paths);
-        } catch (const VeldrinError& failure) {
-            throw VeldrinError(
-                failure.message() +
-                QStringLiteral(" (this file system cannot exchange two folders in one step, so the "
-                               "files in %1 were replaced one after the other and may not belong "
-                               "together now)")
-                    .arg(shown));
+        // Today's order: each synced file renamed into place, one after the other.
+        for (const auto& [file, data] : files) {
+            std::error_code failure;
+            std::filesystem::rename(std::filesystem::path(staging.filePath(file).toStdU16String()),
+                                    std::filesystem::path((target + u'/' + file).toStdU16String()), failure);
+            if (failure)
+                throw VeldrinError(
+                    QStringLiteral(
+                        "Cannot put %1 in place in %2: %3 (the folder cannot be exchanged in one step "
+                        "there, so the files were being replaced one after the other and may not "
+                        "belong together now)")
+                        .arg(file, shown, QString::fromLocal8Bit(failure.message())));
         }
+        syncPath(target);
         return;
     case Exchange::Failed:
         throw VeldrinError(
             QStringLiteral("Cannot put the new files in place in %1: %2").arg(shown, systemReason(reason)));
     }
     syncPath(parent);
+    const QString previous = native(staging.path());
+    const QStringList strays = staging.removeOwn(own);
+    if (!strays.isEmpty())
+        throw VeldrinError(
+            QStringLiteral("The new files are in place in %1, but %2 appeared in it while they were "
+                           "written and is now in %3")
+                .arg(shown, strays.join(QStringLiteral(", ")), previous));
 }
 
 } // namespace veldrin

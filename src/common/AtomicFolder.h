@@ -18,12 +18,14 @@ namespace veldrin {
 //
 // folder may hold nothing but the files' names and those in carried, which are kept as they
 // are when present (the firmware of a device when only its configuration is loaded); anything
-// else there is refused, since it would go with the old folder. The folder beside it needs a
-// writable parent. A concurrent writer of the same folder is waited for briefly, then refused.
-// Leftovers of an interrupted write (only names this writer makes) are removed first. Where
-// the file system cannot exchange two folders (and on Windows) the files are replaced one
-// after the other, and an error then says so. Throws VeldrinError naming the folder or file
-// and the reason; a failure before the exchange leaves the folder as it was.
+// else there is refused, since it would go with the old folder, and so is a read-only folder.
+// The folder beside it needs a writable parent. A concurrent writer of the same folder is
+// waited for briefly, then refused. Folders an interrupted write left beside it are removed
+// first (only this writer's names, and only its files in them). Where the folder cannot be
+// exchanged in one step (a file system without it, a mount point, and on Windows) the synced
+// files are renamed into it one after the other, and a failure between them says so. Throws
+// VeldrinError naming the folder or file and the reason; a failure before the exchange leaves
+// the folder as it was.
 void WriteFolderAtomically(const QString& folder, const std::vector<std::pair<QString, QByteArray>>& files,
                            const QStringList& carried = {});
 

@@ -31,7 +31,8 @@ ExclusiveLock::Result ExclusiveLock::tryLock(int waitMs)
     // or replaced is tried again on the file now there.
     const QByteArray path = QFile::encodeName(m_path);
     for (;;) {
-        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        // Never through a link: the lock file is this program's own name, not a way elsewhere.
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
         if (fd < 0)
             return Result::Unavailable;
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
@@ -57,6 +58,7 @@ ExclusiveLock::Result ExclusiveLock::tryLock(int waitMs)
     // Elsewhere the lock file is opened without sharing, which the system also ends with its
     // holder; QLockFile takes over one whose program has ended.
     m_fallback = std::make_unique<QLockFile>(m_path);
+    m_fallback->setStaleLockTime(0);
     if (m_fallback->tryLock(waitMs))
         return Result::Acquired;
     const bool busy = m_fallback->error() == QLockFile::LockFailedError;
@@ -69,7 +71,13 @@ void ExclusiveLock::unlock()
 {
 #ifdef Q_OS_LINUX
     if (m_fd >= 0) {
-        ::unlink(QFile::encodeName(m_path).constData());
+        // Only while the name is still the file locked here.
+        const QByteArray path = QFile::encodeName(m_path);
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(m_fd, &held) == 0 && ::lstat(path.constData(), &named) == 0 &&
+            held.st_ino == named.st_ino && held.st_dev == named.st_dev)
+            ::unlink(path.constData());
         ::close(m_fd);
         m_fd = -1;
     }

@@ -549,8 +549,12 @@ XmlDoc XmlDoc::Parse(const QByteArray& bytes, const QString& fileName)
     const XML_Size column =
         (builder.stopped() ? builder.refusalColumn() : XML_GetCurrentColumnNumber(parser.get())) + 1;
     if (builder.sawDocumentType())
-        throw VeldrinError(QStringLiteral("%1 has a document type declaration, which is not accepted")
-                               .arg(native(fileName)));
+        throw VeldrinError(
+            QStringLiteral("%1 has a document type declaration, which is not accepted: line %2, "
+                           "column %3")
+                .arg(native(fileName))
+                .arg(builder.refusalLine())
+                .arg(builder.refusalColumn() + 1));
     const QString reason = builder.stopped()
                                ? builder.refusal()
                                : QString::fromLatin1(XML_ErrorString(XML_GetErrorCode(parser.get())));

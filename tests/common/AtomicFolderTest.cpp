@@ -109,11 +109,10 @@ TEST(AtomicFolder, LeftoversOfAnInterruptedWriteAreRemovedAndNothingElse)
 {
     test::TempProgramDir dir;
     writePair(dir.file(QStringLiteral("bin")), "old 1", "old 2");
-    // What a kill leaves: a staging folder, an old folder not yet removed, temporary images.
+    // What a kill leaves: a staging folder, or the old folder not yet removed.
     dir.write(QStringLiteral(".bin.swap-Ab12Cd/bank.bin"), "new 1");
     dir.write(QStringLiteral(".bin.swap-Ef34Gh/bank2.bin"), "old 2");
-    dir.write(QStringLiteral("bin/bank.bin.Xy98Zw"), "torn");
-    // Look-alikes the writer never makes.
+    // Look-alikes the writer never makes, and a user's file in a folder of its name.
     dir.write(QStringLiteral(".bin.swap-mine/bank.bin"), "user");
     dir.write(QStringLiteral(".bin.swap-Ij56Kl/notes.txt"), "user");
     dir.write(QStringLiteral(".other.swap-Mn78Op/bank.bin"), "user");
@@ -124,6 +123,17 @@ TEST(AtomicFolder, LeftoversOfAnInterruptedWriteAreRemovedAndNothingElse)
               (QStringList{QStringLiteral(".bin.swap-Ij56Kl"), QStringLiteral(".bin.swap-mine"),
                            QStringLiteral(".other.swap-Mn78Op"), QStringLiteral("bin")}));
     EXPECT_EQ(dir.read(QStringLiteral(".bin.swap-Ij56Kl/notes.txt")), QByteArray("user"));
+    EXPECT_EQ(dir.read(QStringLiteral(".bin.swap-mine/bank.bin")), QByteArray("user"));
+
+    // A name like a temporary file's may be the user's own: kept, and the write refused.
+    for (const char* name : {"bank.bin.backup", "bank2.bin.Xy98Zw"}) {
+        dir.write(QStringLiteral("bin/") + QLatin1String(name), "user");
+        const QString error = test::ErrorOf([&] { writePair(dir.file(QStringLiteral("bin")), "3", "4"); });
+        EXPECT_TRUE(error.contains(QLatin1String(name))) << error.toStdString();
+        EXPECT_EQ(dir.read(QStringLiteral("bin/") + QLatin1String(name)), QByteArray("user"));
+        EXPECT_EQ(dir.read(QStringLiteral("bin/bank.bin")), QByteArray("new 1"));
+        QFile::remove(dir.file(QStringLiteral("bin/") + QLatin1String(name)));
+    }
 }
 
 TEST(AtomicFolder, AConcurrentWriterIsWaitedForThenRefused)
@@ -140,10 +150,20 @@ TEST(AtomicFolder, AConcurrentWriterIsWaitedForThenRefused)
     EXPECT_EQ(dir.read(QStringLiteral("bin/bank.bin")), QByteArray("new 1"));
 }
 
-TEST(AtomicFolder, AFailureBeforeTheExchangeLeavesTheFolderAsItWas)
+TEST(AtomicFolderUnprivileged, AReadOnlyFolderOrAParentWithoutRoomIsRefusedAndLeftAsItWas)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
+    ASSERT_NE(::geteuid(), 0u) << "CTest runs this case as nobody";
+    test::TempProgramDir readOnly;
+    writePair(readOnly.file(QStringLiteral("bin")), "old 1", "old 2");
+    QFile::setPermissions(readOnly.file(QStringLiteral("bin")),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString refused =
+        test::ErrorOf([&] { writePair(readOnly.file(QStringLiteral("bin")), "new 1", "new 2"); });
+    QFile::setPermissions(readOnly.file(QStringLiteral("bin")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_TRUE(refused.contains(QStringLiteral("read-only"))) << refused.toStdString();
+    EXPECT_EQ(readOnly.read(QStringLiteral("bin/bank.bin")), QByteArray("old 1"));
+
     test::TempProgramDir dir;
     writePair(dir.file(QStringLiteral("Plant/bin")), "old 1", "old 2");
     QFile::setPermissions(dir.file(QStringLiteral("Plant")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);

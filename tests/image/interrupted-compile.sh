@@ -90,7 +90,7 @@ compile
 use B
 message=$(strace -f -qq -o /dev/null -e trace=renameat2,rename -e inject=renameat2:error=EINVAL:when=1 \
   -e inject=rename:error=EIO:when=2 "$cli" compile "$config" 2>&1 >/dev/null || true)
-grep -q "cannot exchange two folders" <<<"$message" || fail "the fallback's failure does not say why: $message"
+grep -q "cannot be exchanged in one step" <<<"$message" || fail "the fallback's failure does not say why: $message"
 
 echo "$kills interrupted compiles, $failures failures"
 [ "$failures" -eq 0 ]

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-
 #include <sys/stat.h>
 
 namespace veldrin::updaters {
