@@ -24,8 +24,8 @@ ExclusiveLock::~ExclusiveLock()
 
 ExclusiveLock::Result ExclusiveLock::tryLock(int waitMs)
 {
-    const QDeadlineTimer deadline(waitMs);
 #ifdef Q_OS_LINUX
+    const QDeadlineTimer deadline(waitMs);
     // flock is released by the kernel when its holder ends; the file only names it. A holder
     // removes the file on unlocking, so a lock taken on a file that has meanwhile been removed
     // or replaced is tried again on the file now there.
