@@ -152,7 +152,8 @@ TEST(AtomicFolder, AConcurrentWriterIsWaitedForThenRefused)
 
 TEST(AtomicFolderUnprivileged, AReadOnlyFolderOrAParentWithoutRoomIsRefusedAndLeftAsItWas)
 {
-    ASSERT_NE(::geteuid(), 0u) << "CTest runs this case as nobody";
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root; CTest runs this case as nobody";
     test::TempProgramDir readOnly;
     writePair(readOnly.file(QStringLiteral("bin")), "old 1", "old 2");
     QFile::setPermissions(readOnly.file(QStringLiteral("bin")),
