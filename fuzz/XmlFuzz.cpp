@@ -41,7 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const veldrin::VeldrinError&) {
         return 0;
     }
-    // What the writer writes, the reader reads back: a refusal here is a fault.
+    // What the writer writes, the reader reads back: a refusal here is a fault. Only for input
+    // in UTF-8, the encoding written: the parser's name characters differ between encodings
+    // (a name it takes in a Latin-1 file may not be a name to it in UTF-8), and no file the
+    // system reads is saved again.
+    const bool utf8 =
+        !bytes.contains("encoding") && !bytes.startsWith("\xff\xfe") && !bytes.startsWith("\xfe\xff");
+    if (!utf8)
+        return 0;
     try {
         (void)veldrin::XmlDoc::Parse(saved, QStringLiteral("saved.xml"));
     } catch (const veldrin::VeldrinError& error) {
