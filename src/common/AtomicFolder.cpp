@@ -33,6 +33,16 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
+std::filesystem::path fsPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdU16String());
+}
+
+QString cannotWrite(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot write %1: %2").arg(native(path), reason);
+}
+
 QString systemReason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -83,23 +93,22 @@ void writeSynced(const QString& path, const QByteArray& data)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-        throw VeldrinError(QStringLiteral("Cannot write %1: %2").arg(native(path), file.errorString()));
+        throw VeldrinError(cannotWrite(path, file.errorString()));
     WriteAll(file, data, path);
 #ifdef Q_OS_LINUX
     if (::fsync(file.handle()) != 0)
-        throw VeldrinError(QStringLiteral("Cannot write %1: %2").arg(native(path), systemReason(errno)));
+        throw VeldrinError(cannotWrite(path, systemReason(errno)));
 #endif
     file.close();
     if (file.error() != QFileDevice::NoError)
-        throw VeldrinError(QStringLiteral("Cannot write %1: %2").arg(native(path), file.errorString()));
+        throw VeldrinError(cannotWrite(path, file.errorString()));
 }
 
 // A file kept from the previous folder: linked where the file system allows, else copied.
 void carryOver(const QString& from, const QString& to)
 {
     std::error_code error;
-    std::filesystem::create_hard_link(std::filesystem::path(from.toStdU16String()),
-                                      std::filesystem::path(to.toStdU16String()), error);
+    std::filesystem::create_hard_link(fsPath(from), fsPath(to), error);
     if (!error)
         return;
     QFile source(from);
@@ -127,7 +136,7 @@ public:
                 candidate +=
                     QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
             std::error_code error;
-            if (std::filesystem::create_directory(std::filesystem::path(candidate.toStdU16String()), error))
+            if (std::filesystem::create_directory(fsPath(candidate), error))
                 m_path = candidate;
             else if (error)
                 throw VeldrinError(
@@ -226,7 +235,7 @@ void WriteFolderAtomically(const QString& folder, const std::vector<std::pair<QS
                 .arg(shown));
 
     std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(parent.toStdU16String()), error);
+    std::filesystem::create_directories(fsPath(parent), error);
     if (error)
         throw VeldrinError(QStringLiteral("Cannot create the folder %1: %2")
                                .arg(native(parent), QString::fromLocal8Bit(error.message())));
@@ -279,8 +288,7 @@ void WriteFolderAtomically(const QString& folder, const std::vector<std::pair<QS
         // Today's order: each synced file renamed into place, one after the other.
         for (const auto& [file, data] : files) {
             std::error_code failure;
-            std::filesystem::rename(std::filesystem::path(staging.filePath(file).toStdU16String()),
-                                    std::filesystem::path((target + u'/' + file).toStdU16String()), failure);
+            std::filesystem::rename(fsPath(staging.filePath(file)), fsPath(target + u'/' + file), failure);
             if (failure)
                 throw VeldrinError(
                     QStringLiteral(

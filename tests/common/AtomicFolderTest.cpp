@@ -154,26 +154,21 @@ TEST(AtomicFolderUnprivileged, AReadOnlyFolderOrAParentWithoutRoomIsRefusedAndLe
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind root; CTest runs this case as nobody";
-    test::TempProgramDir readOnly;
-    writePair(readOnly.file(QStringLiteral("bin")), "old 1", "old 2");
-    QFile::setPermissions(readOnly.file(QStringLiteral("bin")),
-                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QString refused =
-        test::ErrorOf([&] { writePair(readOnly.file(QStringLiteral("bin")), "new 1", "new 2"); });
-    QFile::setPermissions(readOnly.file(QStringLiteral("bin")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_TRUE(refused.contains(QStringLiteral("read-only"))) << refused.toStdString();
-    EXPECT_EQ(readOnly.read(QStringLiteral("bin/bank.bin")), QByteArray("old 1"));
-
-    test::TempProgramDir dir;
-    writePair(dir.file(QStringLiteral("Plant/bin")), "old 1", "old 2");
-    QFile::setPermissions(dir.file(QStringLiteral("Plant")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QString error =
-        test::ErrorOf([&] { writePair(dir.file(QStringLiteral("Plant/bin")), "new 1", "new 2"); });
-    QFile::setPermissions(dir.file(QStringLiteral("Plant")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_TRUE(error.contains(QStringLiteral("cannot create a folder beside it"))) << error.toStdString();
-    EXPECT_EQ(dir.read(QStringLiteral("Plant/bin/bank.bin")), QByteArray("old 1"));
+    // (folder made read-only, folder written, what the refusal says)
+    const char* const cases[][3] = {{"bin", "bin", "read-only"},
+                                    {"Plant", "Plant/bin", "cannot create a folder beside it"}};
+    for (const auto& [locked, written, says] : cases) {
+        test::TempProgramDir dir;
+        writePair(dir.file(QLatin1String(written)), "old 1", "old 2");
+        QFile::setPermissions(dir.file(QLatin1String(locked)),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const QString error =
+            test::ErrorOf([&] { writePair(dir.file(QLatin1String(written)), "new 1", "new 2"); });
+        QFile::setPermissions(dir.file(QLatin1String(locked)),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        EXPECT_TRUE(error.contains(QLatin1String(says))) << error.toStdString();
+        EXPECT_EQ(dir.read(QLatin1String(written) + QStringLiteral("/bank.bin")), QByteArray("old 1"));
+    }
 }
 
 } // namespace
