@@ -2,7 +2,7 @@
 // closed, as the user opens it from the main window.
 #include "access/RequestTablesFile.h"
 #include "access/TFSetAccess.h"
-#include "app/AppState.h"
+#include "session/AppState.h"
 #include "common/Prompts.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The start-up sequence: state, settings and language selection with a language file present.
-#include "app/AppState.h"
-#include "app/Startup.h"
+#include "session/AppState.h"
+#include "session/Startup.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,9 +6,9 @@
 #include "access/RequestTableModel.h"
 #include "access/RequestTablesFile.h"
 #include "access/RowMessages.h"
-#include "app/AppState.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "session/AppState.h"
 
 #include <QLabel>
 #include <QTabWidget>

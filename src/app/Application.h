@@ -1,14 +1,14 @@
 // The configurator as a whole: its shared state, its services and its windows.
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Clock.h"
-#include "app/DesktopUrlOpener.h"
-#include "app/ProcessRunner.h"
-#include "app/Services.h"
-#include "app/Startup.h"
 #include "common/MessageBoxPrompts.h"
 #include "options/HttpUpdateCheck.h"
+#include "services/Clock.h"
+#include "services/DesktopUrlOpener.h"
+#include "services/ProcessRunner.h"
+#include "services/Services.h"
+#include "session/AppState.h"
+#include "session/Startup.h"
 #include "update/SerialPorts.h"
 #include "update/SystemIcmpEcho.h"
 

@@ -1,8 +1,8 @@
 #include "app/TFAbout.h"
 
-#include "app/AppState.h"
-#include "app/Identity.h"
-#include "app/UrlOpener.h"
+#include "services/UrlOpener.h"
+#include "session/AppState.h"
+#include "session/Identity.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/VeldrinButton.h"
 #include "widgets/WindowStyle.h"

@@ -1,7 +1,7 @@
 // The main window: the product, the open configuration and one button per step.
 #pragma once
 
-#include "app/Services.h"
+#include "services/Services.h"
 
 #include <QTimer>
 #include <QWidget>

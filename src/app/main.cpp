@@ -1,7 +1,7 @@
 #include "app/Application.h"
-#include "app/InstanceLock.h"
 #include "app/TFVeldrineFirmWare.h"
 #include "common/MessageBoxPrompts.h"
+#include "session/InstanceLock.h"
 
 #include <QApplication>
 #include <QTimer>

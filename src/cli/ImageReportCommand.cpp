@@ -1,5 +1,6 @@
 #include "cli/ImageReportCommand.h"
 
+#include "common/Ipv4Address.h"
 #include "common/VeldrinError.h"
 #include "image/GeneralImage.h"
 #include "image/ImageDecoder.h"
@@ -17,11 +18,6 @@
 
 namespace veldrin::cli {
 namespace {
-
-QString dotted(const std::array<std::uint8_t, 4>& octets)
-{
-    return QStringLiteral("%1.%2.%3.%4").arg(octets[0]).arg(octets[1]).arg(octets[2]).arg(octets[3]);
-}
 
 // The entry a list index stands for, in brackets after the number.
 QString withEntry(std::uint32_t index, std::initializer_list<const char*> entries)
@@ -51,9 +47,9 @@ bool inspectGeneral(const QString& file, const QByteArray& bytes, bool json, QTe
                            {QStringLiteral("headerOk"), headerOk}};
         if (image.Fields) {
             const GeneralImageFields& f = *image.Fields;
-            report.insert(QStringLiteral("fields"), QJsonObject{{QStringLiteral("IP"), dotted(f.IP)},
-                                                                {QStringLiteral("SUB"), dotted(f.SUB)},
-                                                                {QStringLiteral("GAT"), dotted(f.GAT)},
+            report.insert(QStringLiteral("fields"), QJsonObject{{QStringLiteral("IP"), DottedQuad(f.IP)},
+                                                                {QStringLiteral("SUB"), DottedQuad(f.SUB)},
+                                                                {QStringLiteral("GAT"), DottedQuad(f.GAT)},
                                                                 {QStringLiteral("EN_GAT"), f.EN_GAT},
                                                                 {QStringLiteral("PORT"), f.PORT},
                                                                 {QStringLiteral("PROT_TYPE"), f.PROT_TYPE},
@@ -78,9 +74,9 @@ bool inspectGeneral(const QString& file, const QByteArray& bytes, bool json, QTe
         return headerOk;
     }
     const GeneralImageFields& f = *image.Fields;
-    out << "IP1-IP4 (IP address): " << dotted(f.IP) << '\n';
-    out << "SUB1-SUB4 (subnet mask): " << dotted(f.SUB) << '\n';
-    out << "GAT1-GAT4 (gateway): " << dotted(f.GAT) << '\n';
+    out << "IP1-IP4 (IP address): " << DottedQuad(f.IP) << '\n';
+    out << "SUB1-SUB4 (subnet mask): " << DottedQuad(f.SUB) << '\n';
+    out << "GAT1-GAT4 (gateway): " << DottedQuad(f.GAT) << '\n';
     out << "EN_GAT (gateway used): " << f.EN_GAT << '\n';
     out << "PORT: " << f.PORT << '\n';
     out << "PROT_TYPE (Ethernet protocol): " << withEntry(f.PROT_TYPE, Protocols) << '\n';
@@ -146,9 +142,9 @@ bool inspectRequest(const QString& file, const QByteArray& bytes, bool json, QTe
                                 {QStringLiteral("SerialStopBits"), qint64(b.SerialStopBits)},
                                 {QStringLiteral("TimeOut"), qint64(b.TimeOut)},
                                 {QStringLiteral("CommIdle"), qint64(b.CommIdle)},
-                                {QStringLiteral("IpAddress"), dotted(b.IpAddress)},
-                                {QStringLiteral("SubnetMask"), dotted(b.SubnetMask)},
-                                {QStringLiteral("Gateway"), dotted(b.Gateway)},
+                                {QStringLiteral("IpAddress"), DottedQuad(b.IpAddress)},
+                                {QStringLiteral("SubnetMask"), DottedQuad(b.SubnetMask)},
+                                {QStringLiteral("Gateway"), DottedQuad(b.Gateway)},
                                 {QStringLiteral("Port"), b.Port},
                                 {QStringLiteral("RequestCount"), qint64(b.RequestCount)},
                                 {QStringLiteral("Rs232Flag"), b.Rs232Flag},
@@ -200,9 +196,9 @@ bool inspectRequest(const QString& file, const QByteArray& bytes, bool json, QTe
     out << "  SerialStopBits: " << b.SerialStopBits << '\n';
     out << "  TimeOut: " << b.TimeOut << '\n';
     out << "  CommIdle: " << b.CommIdle << '\n';
-    out << "  IpAddress: " << dotted(b.IpAddress) << '\n';
-    out << "  SubnetMask: " << dotted(b.SubnetMask) << '\n';
-    out << "  Gateway: " << dotted(b.Gateway) << '\n';
+    out << "  IpAddress: " << DottedQuad(b.IpAddress) << '\n';
+    out << "  SubnetMask: " << DottedQuad(b.SubnetMask) << '\n';
+    out << "  Gateway: " << DottedQuad(b.Gateway) << '\n';
     out << "  Port: " << b.Port << '\n';
     out << "  RequestCount: " << b.RequestCount << '\n';
     out << "  Rs232Flag: " << b.Rs232Flag << '\n';

@@ -1,8 +1,8 @@
 #include "cli/LanguageOption.h"
 
-#include "app/SettingsFile.h"
 #include "lang/LanguageFile.h"
 #include "lang/StringTable.h"
+#include "session/SettingsFile.h"
 
 #include <QDir>
 

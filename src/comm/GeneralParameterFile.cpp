@@ -1,10 +1,10 @@
 #include "comm/GeneralParameterFile.h"
 
-#include "app/Identity.h"
 #include "common/AtomicFile.h"
 #include "common/IntOrDefault.h"
 #include "common/VeldrinError.h"
 #include "common/XmlDoc.h"
+#include "session/Identity.h"
 
 #include <QDir>
 #include <QFileInfo>

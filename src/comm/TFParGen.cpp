@@ -1,12 +1,12 @@
 #include "comm/TFParGen.h"
 
-#include "app/AppState.h"
 #include "comm/CommunicationChecks.h"
 #include "comm/GeneralParameterFile.h"
 #include "comm/ParGenLayout.h"
 #include "common/Prompts.h"
 #include "common/TextRules.h"
 #include "common/VeldrinError.h"
+#include "session/AppState.h"
 
 #include <QCheckBox>
 #include <QComboBox>

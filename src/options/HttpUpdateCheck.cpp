@@ -1,7 +1,7 @@
 #include "options/HttpUpdateCheck.h"
 
-#include "app/Identity.h"
 #include "options/VersionCheck.h"
+#include "session/Identity.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>

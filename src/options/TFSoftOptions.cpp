@@ -1,12 +1,12 @@
 #include "options/TFSoftOptions.h"
 
-#include "app/AppState.h"
-#include "app/Identity.h"
-#include "app/UrlOpener.h"
 #include "common/Prompts.h"
 #include "lang/LanguageFile.h"
 #include "options/LanguageList.h"
 #include "options/UpdateCheck.h"
+#include "services/UrlOpener.h"
+#include "session/AppState.h"
+#include "session/Identity.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/WindowStyle.h"
 

@@ -1,8 +1,8 @@
 #include "options/VersionCheck.h"
 
-#include "app/Identity.h"
 #include "common/IntOrDefault.h"
 #include "common/TextRules.h"
+#include "session/Identity.h"
 
 namespace veldrin {
 

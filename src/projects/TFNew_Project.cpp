@@ -1,8 +1,8 @@
 #include "projects/TFNew_Project.h"
 
-#include "app/AppState.h"
 #include "common/Prompts.h"
 #include "projects/Configurations.h"
+#include "session/AppState.h"
 
 #include <QLabel>
 #include <QLineEdit>

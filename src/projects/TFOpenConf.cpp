@@ -1,7 +1,7 @@
 #include "projects/TFOpenConf.h"
 
-#include "app/AppState.h"
 #include "projects/Configurations.h"
+#include "session/AppState.h"
 
 #include <QLabel>
 #include <QListWidget>

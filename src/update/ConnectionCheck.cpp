@@ -1,7 +1,7 @@
 #include "update/ConnectionCheck.h"
 
-#include "app/Clock.h"
-#include "update/DeviceAddress.h"
+#include "common/Ipv4Address.h"
+#include "services/Clock.h"
 
 namespace veldrin {
 namespace {

@@ -1,7 +1,7 @@
 // Ethernet_Update.xml: what the Ethernet updater is to do, written beside the programs.
 #pragma once
 
-#include "update/SerialCommandLine.h"
+#include "update/UpdateOptions.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "update/LinuxIcmpEcho.h"
 
-#include "update/DeviceAddress.h"
+#include "common/Ipv4Address.h"
 #include "update/IcmpPacket.h"
 
 #include <QProcess>

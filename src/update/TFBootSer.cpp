@@ -1,8 +1,8 @@
 #include "update/TFBootSer.h"
 
-#include "app/AppState.h"
-#include "app/ProgramStarter.h"
 #include "common/Prompts.h"
+#include "session/AppState.h"
+#include "update/ProgramStarter.h"
 #include "update/UpdateOptionBoxes.h"
 #include "update/UpdaterPaths.h"
 

@@ -1,11 +1,11 @@
 #include "update/TFBootTCP.h"
 
-#include "app/AppState.h"
-#include "app/ProgramStarter.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "session/AppState.h"
 #include "update/DeviceAddress.h"
 #include "update/EthernetUpdateFile.h"
+#include "update/ProgramStarter.h"
 #include "update/UpdateOptionBoxes.h"
 #include "update/UpdaterPaths.h"
 

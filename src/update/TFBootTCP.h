@@ -3,8 +3,8 @@
 #pragma once
 
 #include "update/ConnectionCheck.h"
-#include "update/SerialCommandLine.h"
 #include "update/UpdateOptionBoxes.h"
+#include "update/UpdateOptions.h"
 #include "widgets/VeldrinDialog.h"
 
 #include <array>

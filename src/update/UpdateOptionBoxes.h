@@ -2,7 +2,7 @@
 // firmware, read it back, write the configuration, read it back.
 #pragma once
 
-#include "update/SerialCommandLine.h"
+#include "update/UpdateOptions.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "update/WindowsIcmpEcho.h"
 
-#include "update/DeviceAddress.h"
+#include "common/Ipv4Address.h"
 
 #include <QTimer>
 #include <QWinEventNotifier>

@@ -1,9 +1,7 @@
 #include "updaters/DeviceAddress.h"
 
-#include "common/IntOrDefault.h"
+#include "common/Ipv4Address.h"
 #include "common/TextRules.h"
-
-#include <QStringList>
 
 namespace veldrin::updaters {
 namespace {
@@ -66,22 +64,10 @@ QString DeviceFolderOfPort(const QString& portName)
 
 std::optional<QString> DeviceAddressOf(const QString& text)
 {
-    const QStringList parts = text.split(u'.');
-    if (parts.size() != 4)
+    const std::optional<std::uint32_t> address = DeviceAddress(text);
+    if (!address)
         return std::nullopt;
-    int octets[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        const std::optional<std::int32_t> value = ParseInt32(Trim(parts[i]));
-        if (!value || *value < 0 || *value > 255)
-            return std::nullopt;
-        octets[i] = *value;
-    }
-    const bool thisNetwork = octets[0] == 0;
-    const bool multicast = octets[0] >= 224 && octets[0] <= 239;
-    const bool broadcast = octets[0] == 255 && octets[1] == 255 && octets[2] == 255 && octets[3] == 255;
-    if (thisNetwork || multicast || broadcast)
-        return std::nullopt;
-    return QStringLiteral("%1.%2.%3.%4").arg(octets[0]).arg(octets[1]).arg(octets[2]).arg(octets[3]);
+    return DottedQuad(*address);
 }
 
 } // namespace veldrin::updaters

@@ -1,6 +1,6 @@
 #include "updaters/NativeCommandLine.h"
 
-#include "app/ProcessRunner.h"
+#include "common/ParameterSplit.h"
 
 namespace veldrin::updaters {
 
@@ -18,7 +18,7 @@ QStringList ArgumentsOfCommandLine(const QString& commandLine)
     }
     while (i < commandLine.size() && !blank())
         ++i;
-    return ProcessRunner::SplitParameter(commandLine.mid(i));
+    return SplitParameter(commandLine.mid(i));
 }
 
 } // namespace veldrin::updaters

@@ -1,6 +1,6 @@
 #include "widgets/VeldrinDialog.h"
 
-#include "app/AppState.h"
+#include "session/AppState.h"
 #include "widgets/WindowStyle.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 // A clock for tests: it moves only when the test (or a fake service) moves it.
 #pragma once
 
-#include "app/Clock.h"
+#include "services/Clock.h"
 
 namespace veldrin::test {
 

@@ -2,7 +2,7 @@
 // the test says so, or at once.
 #pragma once
 
-#include "app/ProgramRunner.h"
+#include "services/ProgramRunner.h"
 
 #include <QStringList>
 #include <QTimer>

@@ -1,7 +1,7 @@
 // A link opener for tests: remembers the links instead of starting a browser.
 #pragma once
 
-#include "app/UrlOpener.h"
+#include "services/UrlOpener.h"
 
 #include <QList>
 

@@ -1,11 +1,11 @@
-#include "app/AppState.h"
-#include "app/ProgramStarter.h"
-#include "app/Startup.h"
+#include "session/AppState.h"
+#include "session/Startup.h"
 #include "support/FakeProgramRunner.h"
 #include "support/FakeSerialPortLister.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "update/ProgramStarter.h"
 #include "update/TFBootSer.h"
 
 #include <QCheckBox>

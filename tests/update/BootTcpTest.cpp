@@ -1,8 +1,7 @@
-#include "app/AppState.h"
 #include "app/Application.h"
-#include "app/ProgramStarter.h"
-#include "app/Startup.h"
 #include "app/TFVeldrineFirmWare.h"
+#include "session/AppState.h"
+#include "session/Startup.h"
 #include "support/FakeClock.h"
 #include "support/FakeIcmpEcho.h"
 #include "support/FakeProgramRunner.h"
@@ -11,6 +10,7 @@
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
 #include "update/EthernetUpdateFile.h"
+#include "update/ProgramStarter.h"
 #include "update/SystemIcmpEcho.h"
 #include "update/TFBootTCP.h"
 

@@ -1,8 +1,8 @@
 #include "update/EthernetUpdateFile.h"
 
-#include "app/Identity.h"
 #include "common/VeldrinError.h"
 #include "common/XmlDoc.h"
+#include "session/Identity.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>

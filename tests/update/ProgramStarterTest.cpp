@@ -1,6 +1,6 @@
-#include "app/ProgramStarter.h"
+#include "update/ProgramStarter.h"
 
-#include "app/ProcessRunner.h"
+#include "services/ProcessRunner.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
 

@@ -1,6 +1,6 @@
 #include "update/SerialCommandLine.h"
 
-#include "app/ProcessRunner.h"
+#include "common/ParameterSplit.h"
 #include "update/SerialPorts.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +55,7 @@ TEST(SerialPorts, SortInNaturalOrder)
 namespace veldrin {
 namespace {
 
-TEST(ProcessRunner, SplitsTheParameterStringAsAShellWould)
+TEST(ParameterSplit, SplitsTheParameterStringAsAShellWould)
 {
     const std::pair<const char*, QStringList> cases[] = {
         {"", {}},
@@ -66,7 +66,7 @@ TEST(ProcessRunner, SplitsTheParameterStringAsAShellWould)
         {"a\"b c\"d", {QStringLiteral("ab cd")}},
     };
     for (const auto& [parameter, arguments] : cases)
-        EXPECT_EQ(ProcessRunner::SplitParameter(QString::fromLatin1(parameter)), arguments) << parameter;
+        EXPECT_EQ(SplitParameter(QString::fromLatin1(parameter)), arguments) << parameter;
 }
 
 } // namespace

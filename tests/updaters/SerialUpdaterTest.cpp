@@ -1,6 +1,6 @@
 #include "updaters/SerialUpdater.h"
 
-#include "app/ProcessRunner.h"
+#include "common/ParameterSplit.h"
 #include "update/SerialCommandLine.h"
 #include "updaters/EmulatedDevice.h"
 #include "updaters/NativeCommandLine.h"
@@ -100,7 +100,7 @@ TEST(SerialUpdater, RunsFromTheCommandLineTheConfiguratorBuilds)
     UpdaterFiles files;
     const QString line = BuildSerialCommandLine(QStringLiteral("ttyS0"), UpdateOptions{}, files.masterDir(),
                                                 files.configDir());
-    const QStringList fields = ProcessRunner::SplitParameter(line);
+    const QStringList fields = SplitParameter(line);
     // Where the system hands over one text, the program's name comes first.
     EXPECT_EQ(ArgumentsOfCommandLine(QStringLiteral("\"C:\\Veldrin App\\Ser_30418_Update.exe\" ") + line),
               fields);

@@ -1,7 +1,7 @@
-#include "app/ProgramStarter.h"
+#include "update/ProgramStarter.h"
 
-#include "app/ProgramRunner.h"
 #include "common/Prompts.h"
+#include "services/ProgramRunner.h"
 #include "widgets/WindowStyle.h"
 
 #include <QDialog>

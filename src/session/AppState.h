@@ -2,8 +2,8 @@
 // user-interface texts. One instance, owned by the application.
 #pragma once
 
-#include "app/AppSettings.h"
 #include "lang/StringTable.h"
+#include "session/AppSettings.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "app/DesktopUrlOpener.h"
+#include "services/DesktopUrlOpener.h"
 
 #include <QDesktopServices>
 

@@ -1,4 +1,4 @@
-#include "app/InstanceLock.h"
+#include "session/InstanceLock.h"
 
 #include <QDir>
 

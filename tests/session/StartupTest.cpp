@@ -1,8 +1,8 @@
-#include "app/Startup.h"
+#include "session/Startup.h"
 
-#include "app/AppState.h"
-#include "app/DeviceType.h"
-#include "app/Identity.h"
+#include "session/AppState.h"
+#include "session/DeviceType.h"
+#include "session/Identity.h"
 #include "support/TempProgramDir.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "app/AppState.h"
+#include "session/AppState.h"
 
-#include "app/SettingsFile.h"
+#include "session/SettingsFile.h"
 
 namespace veldrin {
 

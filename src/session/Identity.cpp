@@ -1,4 +1,4 @@
-#include "app/Identity.h"
+#include "session/Identity.h"
 
 #include "BuildConfig.h"
 

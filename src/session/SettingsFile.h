@@ -1,7 +1,7 @@
 // The settings file Veldrin.xml: its tree, its reading rules and its writer.
 #pragma once
 
-#include "app/AppSettings.h"
+#include "session/AppSettings.h"
 
 #include <QByteArray>
 #include <QString>

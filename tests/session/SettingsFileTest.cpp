@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "session/SettingsFile.h"
 
 #include "common/XmlDoc.h"
 #include "support/TempProgramDir.h"

@@ -1,7 +1,7 @@
 // The program runner over the operating system's processes.
 #pragma once
 
-#include "app/ProgramRunner.h"
+#include "services/ProgramRunner.h"
 
 class QProcess;
 
@@ -20,10 +20,6 @@ public:
     bool isRunning() const override;
     int exitCode() const override { return m_exitCode; }
     bool crashed() const override { return m_crashed; }
-
-    // The parameter string as arguments: on Windows it is passed whole; elsewhere it is split
-    // as a shell would, double quotes grouping.
-    static QStringList SplitParameter(const QString& parameter);
 
 private:
     QProcess* m_process = nullptr;

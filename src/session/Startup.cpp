@@ -1,10 +1,10 @@
-#include "app/Startup.h"
+#include "session/Startup.h"
 
-#include "app/AppState.h"
-#include "app/Identity.h"
-#include "app/SettingsFile.h"
 #include "common/TextRules.h"
 #include "lang/LanguageFile.h"
+#include "session/AppState.h"
+#include "session/Identity.h"
+#include "session/SettingsFile.h"
 
 #include <QDir>
 #include <QFileInfo>

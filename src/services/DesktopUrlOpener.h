@@ -1,7 +1,7 @@
 // Opens web links in the desktop's default browser.
 #pragma once
 
-#include "app/UrlOpener.h"
+#include "services/UrlOpener.h"
 
 namespace veldrin {
 

@@ -2,7 +2,7 @@
 // shows how long it has waited.
 #pragma once
 
-#include "app/RunOutcome.h"
+#include "update/RunOutcome.h"
 
 #include <QObject>
 

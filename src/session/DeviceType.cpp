@@ -1,4 +1,4 @@
-#include "app/DeviceType.h"
+#include "session/DeviceType.h"
 
 #include "common/IntOrDefault.h"
 #include "common/VeldrinError.h"
