@@ -5,6 +5,7 @@
 #include "comm/TFParGen.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
 #include "image/DeviceImages.h"
 #include "options/TFSoftOptions.h"
 #include "options/UpdateCheck.h"
@@ -269,7 +270,7 @@ void TFVeldrineFirmWare::Update_Device()
     }
     try {
         CompileConfigurationImages(m_state.ParGenPath, m_state.SetAccessPath,
-                                   m_state.ActiveConfigDir + QStringLiteral("/bin"));
+                                   layout::ImageDir(m_state.ActiveConfigDir));
     } catch (const VeldrinError& error) {
         // Nothing was written, and no updater may load what is there.
         m_prompts.error(error.message());

@@ -5,6 +5,7 @@
 #include "comm/CommunicationChecks.h"
 #include "comm/GeneralParameterFile.h"
 #include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
 #include "lang/StringTable.h"
 
 #include <QDir>
@@ -23,13 +24,12 @@ using CheckGroup =
 
 std::optional<QString> CheckCommunication(const QString& configDir, const StringTable& strings)
 {
-    return Controllo_Dati(ReadGeneralParameter(configDir + u'/' + QString::fromLatin1(ParGenFileName)),
-                          strings);
+    return Controllo_Dati(ReadGeneralParameter(layout::ParGenPath(configDir)), strings);
 }
 
 std::optional<QString> CheckRequestTables(const QString& configDir, const StringTable& strings)
 {
-    return CheckSetAccessFile(configDir + QStringLiteral("/ModbusM_SetAccess.xml"), strings);
+    return CheckSetAccessFile(layout::SetAccessPath(configDir), strings);
 }
 
 // The groups in the order they run; the first failing message ends the check.

@@ -1,6 +1,7 @@
 #include "cli/CompileCommand.h"
 
 #include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
 #include "image/DeviceImages.h"
 #include "image/ImageLayout.h"
 
@@ -41,21 +42,20 @@ int CompileCommand::run(const QStringList& args, QTextStream& out, QTextStream& 
     }
     const QString config = QDir::cleanPath(configDir);
     if (outDir.isEmpty())
-        outDir = config + QStringLiteral("/bin");
+        outDir = layout::ImageDir(config);
     outDir = QDir::cleanPath(outDir);
 
     try {
         const DeviceImages images =
-            CompileConfigurationImages(config + QStringLiteral("/ParGen.xml"),
-                                       config + QStringLiteral("/ModbusM_SetAccess.xml"), outDir);
+            CompileConfigurationImages(layout::ParGenPath(config), layout::SetAccessPath(config), outDir);
         const std::uint32_t total = images.Counts.RequestCount;
         const std::uint32_t reads =
             images.Counts.FirstWriteRequest == 0 ? total : images.Counts.FirstWriteRequest - 1;
         const QString dir = QDir::toNativeSeparators(outDir + u'/');
-        out << "Wrote " << dir << GeneralImageFileName << " (" << images.GeneralImage.size() << " bytes) and "
-            << dir << RequestImageFileName << " (" << images.RequestImage.size() << " bytes): " << total
-            << (total == 1 ? " request" : " requests") << " (" << reads << " read, " << total - reads
-            << " write)\n";
+        out << "Wrote " << dir << layout::GeneralImageFile << " (" << images.GeneralImage.size()
+            << " bytes) and " << dir << layout::RequestImageFile << " (" << images.RequestImage.size()
+            << " bytes): " << total << (total == 1 ? " request" : " requests") << " (" << reads << " read, "
+            << total - reads << " write)\n";
         return ExitOk;
     } catch (const VeldrinError& error) {
         err << "veldrin-cli compile: " << error.message() << '\n';

@@ -2,6 +2,7 @@
 
 #include "common/Ipv4Address.h"
 #include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
 #include "image/GeneralImage.h"
 #include "image/ImageDecoder.h"
 #include "image/ImageLayout.h"
@@ -41,7 +42,7 @@ bool inspectGeneral(const QString& file, const QByteArray& bytes, bool json, QTe
     const bool headerOk = image.Header == GeneralImageHeader;
     if (json) {
         QJsonObject report{{QStringLiteral("file"), file},
-                           {QStringLiteral("kind"), QLatin1String(GeneralImageFileName)},
+                           {QStringLiteral("kind"), QLatin1String(layout::GeneralImageFile)},
                            {QStringLiteral("size"), bytes.size()},
                            {QStringLiteral("header"), qint64(image.Header)},
                            {QStringLiteral("headerOk"), headerOk}};
@@ -64,7 +65,7 @@ bool inspectGeneral(const QString& file, const QByteArray& bytes, bool json, QTe
     }
 
     out << "File: " << file << '\n';
-    out << "Kind: general image (" << GeneralImageFileName << "), " << bytes.size() << " bytes\n";
+    out << "Kind: general image (" << layout::GeneralImageFile << "), " << bytes.size() << " bytes\n";
     out << "Header: " << image.Header;
     if (!headerOk)
         out << " (expected " << GeneralImageHeader << ')';
@@ -152,7 +153,7 @@ bool inspectRequest(const QString& file, const QByteArray& bytes, bool json, QTe
                                 {QStringLiteral("SerialAsciiFlag"), qint64(b.SerialAsciiFlag)},
                                 {QStringLiteral("FirstWriteRequest"), qint64(b.FirstWriteRequest)}};
         const QJsonObject report{{QStringLiteral("file"), file},
-                                 {QStringLiteral("kind"), QLatin1String(RequestImageFileName)},
+                                 {QStringLiteral("kind"), QLatin1String(layout::RequestImageFile)},
                                  {QStringLiteral("size"), bytes.size()},
                                  {QStringLiteral("records"), records},
                                  {QStringLiteral("parameterBlock"), block},
@@ -166,7 +167,7 @@ bool inspectRequest(const QString& file, const QByteArray& bytes, bool json, QTe
     }
 
     out << "File: " << file << '\n';
-    out << "Kind: request image (" << RequestImageFileName << "), " << bytes.size() << " bytes\n";
+    out << "Kind: request image (" << layout::RequestImageFile << "), " << bytes.size() << " bytes\n";
     out << "Requests: " << b.RequestCount << ", first write request: " << b.FirstWriteRequest << '\n';
     if (slots.empty()) {
         out << "No request records\n";
@@ -250,8 +251,8 @@ int ImageReportCommand::run(const QStringList& args, QTextStream& out, QTextStre
     const std::optional<ImageKind> kind = ImageKindOfSize(info.size() == bytes.size() ? bytes.size() : -1);
     if (!kind) {
         err << "veldrin-cli inspect: " << shown << " has " << info.size() << " bytes: neither a "
-            << GeneralImageFileName << " (" << GeneralImageHeaderSize << " or " << GeneralImageSize
-            << " bytes) nor a " << RequestImageFileName << " (" << RequestImageSize << " bytes)\n";
+            << layout::GeneralImageFile << " (" << GeneralImageHeaderSize << " or " << GeneralImageSize
+            << " bytes) nor a " << layout::RequestImageFile << " (" << RequestImageSize << " bytes)\n";
         return ExitFailed;
     }
     try {

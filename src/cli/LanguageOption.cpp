@@ -1,5 +1,6 @@
 #include "cli/LanguageOption.h"
 
+#include "configuration/WorkspaceLayout.h"
 #include "lang/LanguageFile.h"
 #include "lang/StringTable.h"
 #include "session/SettingsFile.h"
@@ -29,15 +30,14 @@ QString LanguageOption::programDir() const
 
 QString LanguageOption::languageDir() const
 {
-    return programDir() + QStringLiteral("/LANGUAGE");
+    return layout::In(programDir(), layout::LanguageFolder);
 }
 
 QString LanguageOption::selectLanguage(StringTable& table) const
 {
-    QString language =
-        m_languageGiven
-            ? m_language
-            : ReadSettingsFile(programDir() + u'/' + QString::fromLatin1(SettingsFileName)).CurrentLanguage;
+    QString language = m_languageGiven
+                           ? m_language
+                           : ReadSettingsFile(layout::In(programDir(), layout::SettingsFile)).CurrentLanguage;
     return SelectLanguage(table, languageDir(), language);
 }
 

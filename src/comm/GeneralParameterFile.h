@@ -8,8 +8,6 @@
 
 namespace veldrin {
 
-inline constexpr char ParGenFileName[] = "ParGen.xml";
-
 // The parameters in the file at path. A missing file gives the defaults; each field on its
 // own takes its default when the first node of the file has no child element of its name.
 // Throws VeldrinError naming the file when it exists but cannot be read or is not

@@ -2,6 +2,7 @@
 
 #include "common/AtomicFolder.h"
 #include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
 #include "image/GeneralImage.h"
 #include "image/ImageLayout.h"
 #include "image/ParameterBlock.h"
@@ -39,8 +40,8 @@ void WriteDeviceImages(const DeviceImages& images, const QString& binDir)
                                .arg(QDir::toNativeSeparators(binDir)));
     // Both or neither: a device loaded with a new bank.bin beside an old bank2.bin would run a
     // configuration nobody wrote.
-    WriteFolderAtomically(binDir, {{QLatin1String(GeneralImageFileName), images.GeneralImage},
-                                   {QLatin1String(RequestImageFileName), images.RequestImage}});
+    WriteFolderAtomically(binDir, {{QLatin1String(layout::GeneralImageFile), images.GeneralImage},
+                                   {QLatin1String(layout::RequestImageFile), images.RequestImage}});
 }
 
 DeviceImages CompileConfigurationImages(const QString& parGenPath, const QString& setAccessPath,

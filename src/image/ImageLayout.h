@@ -1,10 +1,7 @@
-// The sizes of the device's two images and the names of their files.
+// The sizes of the device's two images.
 #pragma once
 
 namespace veldrin {
-
-inline constexpr char GeneralImageFileName[] = "bank.bin";
-inline constexpr char RequestImageFileName[] = "bank2.bin";
 
 // bank.bin: the header word 4, then the communication settings when ParGen.xml exists.
 inline constexpr int GeneralImageHeader = 4;

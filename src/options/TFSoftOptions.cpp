@@ -1,6 +1,7 @@
 #include "options/TFSoftOptions.h"
 
 #include "common/Prompts.h"
+#include "configuration/WorkspaceLayout.h"
 #include "lang/LanguageFile.h"
 #include "options/LanguageList.h"
 #include "options/UpdateCheck.h"
@@ -156,7 +157,7 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
         // hidden and the name stays.
         QString flag = m_state.LanguageDir + u'/' + name + QStringLiteral(".bmp");
         if (!QFileInfo::exists(flag))
-            flag = m_state.LanguageDir + QStringLiteral("/DefaultFlag.bmp");
+            flag = layout::In(m_state.LanguageDir, layout::DefaultFlagFile);
         const QPixmap picture = QFileInfo(flag).isFile() ? QPixmap(flag) : QPixmap();
         if (picture.isNull()) {
             I_L[s]->setIcon(QIcon());

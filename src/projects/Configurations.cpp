@@ -1,6 +1,7 @@
 #include "projects/Configurations.h"
 
 #include "common/TextRules.h"
+#include "configuration/WorkspaceLayout.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,7 +54,7 @@ std::optional<int> CreateConfiguration(const QString& projectsDir, const QString
     const QString dir = projectsDir + u'/' + name;
     if (QFileInfo::exists(dir) || !QDir().mkdir(dir))
         return NameNotValidMessage;
-    QDir().mkpath(dir + QStringLiteral("/bin"));
+    QDir().mkpath(layout::ImageDir(dir));
     return std::nullopt;
 }
 

@@ -1,12 +1,13 @@
 #include "session/AppState.h"
 
+#include "configuration/WorkspaceLayout.h"
 #include "session/SettingsFile.h"
 
 namespace veldrin {
 
 QString AppState::SettingsPath() const
 {
-    return ProgramDir + u'/' + QString::fromLatin1(SettingsFileName);
+    return layout::In(ProgramDir, layout::SettingsFile);
 }
 
 QString AppState::ConfigDir(const QString& name) const
@@ -16,8 +17,8 @@ QString AppState::ConfigDir(const QString& name) const
 
 void AppState::Set_Files()
 {
-    ParGenPath = ActiveConfigDir + QStringLiteral("/ParGen.xml");
-    SetAccessPath = ActiveConfigDir + QStringLiteral("/ModbusM_SetAccess.xml");
+    ParGenPath = layout::ParGenPath(ActiveConfigDir);
+    SetAccessPath = layout::SetAccessPath(ActiveConfigDir);
 }
 
 void AppState::OpenConfiguration(const QString& name)

@@ -1,11 +1,13 @@
 #include "session/InstanceLock.h"
 
+#include "configuration/WorkspaceLayout.h"
+
 #include <QDir>
 
 namespace veldrin {
 
 InstanceLock::InstanceLock(const QString& programDir)
-    : m_programDir(programDir), m_lock(QDir(programDir).filePath(QLatin1String(FileName)))
+    : m_programDir(programDir), m_lock(QDir(programDir).filePath(QLatin1String(layout::LockFile)))
 {}
 
 bool InstanceLock::acquire()

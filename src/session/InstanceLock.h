@@ -21,8 +21,6 @@ public:
     // What the user reads when acquire is false.
     QString alreadyRunningMessage() const;
 
-    static constexpr char FileName[] = "Veldrin.lock";
-
 private:
     QString m_programDir;
     ExclusiveLock m_lock;

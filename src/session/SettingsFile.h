@@ -10,8 +10,6 @@ namespace veldrin {
 
 class XmlDoc;
 
-inline constexpr char SettingsFileName[] = "Veldrin.xml";
-
 // The five values of a loaded document, each read on its own: a missing link of its chain
 // gives that value's default, a present but empty element gives "", a flag is true only
 // for the text "1", nothing is trimmed.

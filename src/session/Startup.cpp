@@ -1,6 +1,7 @@
 #include "session/Startup.h"
 
 #include "common/TextRules.h"
+#include "configuration/WorkspaceLayout.h"
 #include "lang/LanguageFile.h"
 #include "session/AppState.h"
 #include "session/Identity.h"
@@ -34,9 +35,9 @@ StartupResult RunStartup(AppState& state, const QString& programDir)
     state.Strings = StringTable();
 
     state.ProgramDir = QDir::cleanPath(programDir);
-    state.MasterDir = state.ProgramDir + QStringLiteral("/MASTER");
-    state.ProjectsDir = state.ProgramDir + QStringLiteral("/PROJECTS");
-    state.LanguageDir = state.ProgramDir + QStringLiteral("/LANGUAGE");
+    state.MasterDir = layout::In(state.ProgramDir, layout::MasterFolder);
+    state.ProjectsDir = layout::In(state.ProgramDir, layout::ProjectsFolder);
+    state.LanguageDir = layout::In(state.ProgramDir, layout::LanguageFolder);
     ensureDirectory(state.MasterDir);
     ensureDirectory(state.ProjectsDir);
     ensureDirectory(state.LanguageDir);

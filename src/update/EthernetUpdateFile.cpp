@@ -2,6 +2,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/XmlDoc.h"
+#include "configuration/WorkspaceLayout.h"
 #include "session/Identity.h"
 
 #include <QDir>
@@ -50,12 +51,12 @@ void appendOperation(XmlNode& operations, const Operation& operation)
 
 QString EthernetUpdateFilePath(const QString& programDir)
 {
-    return programDir + QStringLiteral("/Ethernet_Update.xml");
+    return layout::In(programDir, layout::EthernetUpdateFile);
 }
 
 QString EthernetFirmwarePath(const QString& masterDir)
 {
-    return masterDir + QStringLiteral("/Sim30418K.sim");
+    return layout::In(masterDir, layout::EthernetFirmwareFile);
 }
 
 QByteArray EthernetUpdateBytes(const QString& deviceAddress, const UpdateOptions& options,
@@ -82,8 +83,8 @@ QByteArray EthernetUpdateBytes(const QString& deviceAddress, const UpdateOptions
         appendOperation(operations, {EthernetFirmwarePath(masterDir), "0x8000", "1", options.readFirmware,
                                      "1", "0x78100", !options.config});
     if (options.config)
-        appendOperation(operations, {activeConfigDir + QStringLiteral("/bin/bank2.bin"), "0x60000", "2",
-                                     options.readConfig, "0", "0x50100", true});
+        appendOperation(operations, {layout::In(layout::ImageDir(activeConfigDir), layout::RequestImageFile),
+                                     "0x60000", "2", options.readConfig, "0", "0x50100", true});
     return doc.toBytes();
 }
 

@@ -1,12 +1,14 @@
 #include "update/SerialCommandLine.h"
 
+#include "configuration/WorkspaceLayout.h"
+
 #include <QDir>
 
 namespace veldrin {
 
 QString SerialFirmwarePath(const QString& masterDir)
 {
-    return masterDir + QStringLiteral("/sim30418.sim");
+    return layout::In(masterDir, layout::SerialFirmwareFile);
 }
 
 QString BuildSerialCommandLine(const QString& port, const UpdateOptions& options, const QString& masterDir,
@@ -18,7 +20,7 @@ QString BuildSerialCommandLine(const QString& port, const UpdateOptions& options
     line += options.config ? QStringLiteral("PW ") : QStringLiteral("NO ");
     line += options.readConfig ? QStringLiteral("PR ") : QStringLiteral("NO ");
     line += u'"' + QDir::toNativeSeparators(SerialFirmwarePath(masterDir)) + QStringLiteral("\" ");
-    line += u'"' + QDir::toNativeSeparators(activeConfigDir + QStringLiteral("/bin/")) + u'"';
+    line += u'"' + QDir::toNativeSeparators(layout::ImageDir(activeConfigDir) + u'/') + u'"';
     return line;
 }
 

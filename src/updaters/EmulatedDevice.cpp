@@ -3,6 +3,7 @@
 #include "common/AtomicFolder.h"
 #include "common/TextRules.h"
 #include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
 #include "image/ImageLayout.h"
 
 #include <QDir>
@@ -17,7 +18,7 @@ EmulatedDevice::EmulatedDevice(const QString& programDir, const QString& folderN
     // writing outside DEVICES.
     if (!IsPlainName(folderName))
         throw VeldrinError(QStringLiteral("\"%1\" cannot name a device folder").arg(folderName));
-    m_folder = QDir::cleanPath(programDir) + QStringLiteral("/DEVICES/") + folderName;
+    m_folder = layout::In(QDir::cleanPath(programDir), layout::DevicesFolder) + u'/' + folderName;
 }
 
 void EmulatedDevice::write(const std::vector<std::pair<QString, QByteArray>>& areas) const
@@ -28,8 +29,8 @@ void EmulatedDevice::write(const std::vector<std::pair<QString, QByteArray>>& ar
                                .arg(QDir::toNativeSeparators(m_folder)));
     // The areas not written this time keep what the device held.
     WriteFolderAtomically(m_folder, areas,
-                          {QLatin1String(FirmwareArea), QLatin1String(GeneralImageFileName),
-                           QLatin1String(RequestImageFileName)});
+                          {QLatin1String(FirmwareArea), QLatin1String(layout::GeneralImageFile),
+                           QLatin1String(layout::RequestImageFile)});
 }
 
 std::optional<QByteArray> EmulatedDevice::read(const QString& area) const

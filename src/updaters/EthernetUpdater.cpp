@@ -4,6 +4,7 @@
 #include "common/TextRules.h"
 #include "common/VeldrinError.h"
 #include "common/XmlDoc.h"
+#include "configuration/WorkspaceLayout.h"
 #include "image/ImageLayout.h"
 #include "updaters/DeviceAddress.h"
 #include "updaters/EmulatedDevice.h"
@@ -125,7 +126,7 @@ std::optional<EthernetOperation> readOperation(const XmlNode& node, int number, 
 {
     const qsizetype before = problems.size();
     ElementReader reader(
-        node, QStringLiteral("%1, Operation %2").arg(QLatin1String(EthernetParameterFile)).arg(number),
+        node, QStringLiteral("%1, Operation %2").arg(QLatin1String(layout::EthernetUpdateFile)).arg(number),
         problems);
     EthernetOperation operation;
     operation.Number = number;
@@ -183,7 +184,7 @@ QString bankName(int bank)
 EthernetRequest readRequest(const QString& path, QStringList& problems)
 {
     EthernetRequest request;
-    const QString fileName = QLatin1String(EthernetParameterFile);
+    const QString fileName = QLatin1String(layout::EthernetUpdateFile);
     const QFileInfo info(path);
     if (!info.exists()) {
         problems.append(
@@ -263,7 +264,7 @@ EthernetRequest ReadEthernetRequest(const QString& path, QStringList& problems)
 int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, UpdaterReport& report)
 {
     UpdateRun run(report);
-    const QString path = QDir(programDir).filePath(QLatin1String(EthernetParameterFile));
+    const QString path = QDir(programDir).filePath(QLatin1String(layout::EthernetUpdateFile));
     QStringList problems;
     const EthernetRequest request = ReadEthernetRequest(path, problems);
     report.heading(request.Title.isEmpty()
@@ -272,7 +273,7 @@ int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, 
     if (!arguments.isEmpty())
         run.problem(QStringLiteral(
                         "%1 takes no arguments: it reads everything from %2 beside it (it was given \"%3\")")
-                        .arg(QLatin1String(EthernetUpdaterName), QLatin1String(EthernetParameterFile),
+                        .arg(QLatin1String(EthernetUpdaterName), QLatin1String(layout::EthernetUpdateFile),
                              arguments.join(u' ')),
                     ExitBadRequest);
     for (const QString& text : problems)
@@ -328,7 +329,7 @@ int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, 
         const EthernetOperation& operation = operations[i];
         const EmulatedDevice device(programDir, operation.Device);
         const QString area =
-            QLatin1String(operation.BankType == FirmwareBank ? FirmwareArea : RequestImageFileName);
+            QLatin1String(operation.BankType == FirmwareBank ? FirmwareArea : layout::RequestImageFile);
         const QString kind = bankName(operation.BankType);
         const QString name = QFileInfo(operation.FileName).fileName();
         const QByteArray& bytes = contents[i];

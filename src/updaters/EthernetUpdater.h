@@ -13,7 +13,6 @@ namespace veldrin::updaters {
 class UpdaterReport;
 
 inline constexpr char EthernetUpdaterName[] = "Ethernet_Update";
-inline constexpr char EthernetParameterFile[] = "Ethernet_Update.xml";
 
 // The device's banks: 1 holds the firmware, 2 the configuration (bank2.bin).
 inline constexpr int FirmwareBank = 1;

@@ -1,6 +1,7 @@
 #include "updaters/ImageFileChecks.h"
 
 #include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
 #include "image/GeneralImage.h"
 #include "image/ImageDecoder.h"
 #include "image/ImageLayout.h"
@@ -44,7 +45,7 @@ QByteArray ReadGeneralImageFile(const QString& path)
     if (ImageKindOfSize(bytes.size()) != ImageKind::General)
         throw VeldrinError(wrongSize(path, bytes.size(),
                                      QStringLiteral("a general image (%1) has %2 or %3")
-                                         .arg(QLatin1String(GeneralImageFileName))
+                                         .arg(QLatin1String(layout::GeneralImageFile))
                                          .arg(GeneralImageHeaderSize)
                                          .arg(GeneralImageSize)));
     const DecodedGeneralImage image = DecodeGeneralImage(bytes);
@@ -64,7 +65,7 @@ QByteArray ReadRequestImageFile(const QString& path)
         throw VeldrinError(wrongSize(
             path, bytes.size(),
             QStringLiteral("a request image (%1) has %2%3")
-                .arg(QLatin1String(RequestImageFileName))
+                .arg(QLatin1String(layout::RequestImageFile))
                 .arg(RequestImageSize)
                 .arg(bytes.size() < RequestImageSize ? QStringLiteral(": it is cut short") : QString())));
     const DecodedRequestImage image = DecodeRequestImage(bytes);

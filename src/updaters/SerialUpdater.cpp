@@ -1,5 +1,6 @@
 #include "updaters/SerialUpdater.h"
 
+#include "configuration/WorkspaceLayout.h"
 #include "image/ImageLayout.h"
 #include "updaters/DeviceAddress.h"
 #include "updaters/EmulatedDevice.h"
@@ -141,8 +142,8 @@ int RunSerialUpdater(const QStringList& fields, const QString& programDir, Updat
                     return std::optional<QByteArray>();
                 }
             };
-            const std::optional<QByteArray> general = read(GeneralImageFileName, &ReadGeneralImageFile);
-            const std::optional<QByteArray> requests = read(RequestImageFileName, &ReadRequestImageFile);
+            const std::optional<QByteArray> general = read(layout::GeneralImageFile, &ReadGeneralImageFile);
+            const std::optional<QByteArray> requests = read(layout::RequestImageFile, &ReadRequestImageFile);
             if (general && requests)
                 configuration = Configuration{*general, *requests};
         }
@@ -159,9 +160,9 @@ int RunSerialUpdater(const QStringList& fields, const QString& programDir, Updat
                         .arg(firmware->Payload.size()));
     if (configuration)
         report.info(QStringLiteral("Configuration: %1 (%2 bytes) and %3 (%4 bytes) in %5")
-                        .arg(QLatin1String(GeneralImageFileName))
+                        .arg(QLatin1String(layout::GeneralImageFile))
                         .arg(configuration->General.size())
-                        .arg(QLatin1String(RequestImageFileName))
+                        .arg(QLatin1String(layout::RequestImageFile))
                         .arg(configuration->Request.size())
                         .arg(native(request.BinDir)));
 
@@ -188,19 +189,19 @@ int RunSerialUpdater(const QStringList& fields, const QString& programDir, Updat
         }))
         return run.finish({});
     if (options.config && !run.step(QStringLiteral("Writing the configuration to %1").arg(request.Port), [&] {
-            device.write({{QLatin1String(GeneralImageFileName), configuration->General},
-                          {QLatin1String(RequestImageFileName), configuration->Request}});
+            device.write({{QLatin1String(layout::GeneralImageFile), configuration->General},
+                          {QLatin1String(layout::RequestImageFile), configuration->Request}});
             return QStringLiteral("done");
         }))
         return run.finish({});
     if (options.readConfig &&
         !run.step(QStringLiteral("Reading the configuration back from %1").arg(request.Port), [&] {
-            compare(QStringLiteral("general image"), QLatin1String(GeneralImageFileName),
-                    configuration->General, QLatin1String(GeneralImageFileName));
-            compare(QStringLiteral("request image"), QLatin1String(RequestImageFileName),
-                    configuration->Request, QLatin1String(RequestImageFileName));
+            compare(QStringLiteral("general image"), QLatin1String(layout::GeneralImageFile),
+                    configuration->General, QLatin1String(layout::GeneralImageFile));
+            compare(QStringLiteral("request image"), QLatin1String(layout::RequestImageFile),
+                    configuration->Request, QLatin1String(layout::RequestImageFile));
             return QStringLiteral("matches %1 and %2")
-                .arg(QLatin1String(GeneralImageFileName), QLatin1String(RequestImageFileName));
+                .arg(QLatin1String(layout::GeneralImageFile), QLatin1String(layout::RequestImageFile));
         }))
         return run.finish({});
     return run.finish(request.Port);

@@ -1,5 +1,6 @@
 #include "session/InstanceLock.h"
 
+#include "configuration/WorkspaceLayout.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
@@ -29,7 +30,7 @@ TEST(InstanceLock, OneConfiguratorPerFolderUntilItEnds)
 TEST(InstanceLock, ALockWhoseProgramEndedIsTakenOver)
 {
     test::TempProgramDir dir;
-    dir.write(QLatin1String(InstanceLock::FileName), "12345\nveldrin\n");
+    dir.write(QLatin1String(layout::LockFile), "12345\nveldrin\n");
     EXPECT_TRUE(InstanceLock(dir.path()).acquire());
 
     const QString flock = QStandardPaths::findExecutable(QStringLiteral("flock"));
@@ -37,7 +38,7 @@ TEST(InstanceLock, ALockWhoseProgramEndedIsTakenOver)
         GTEST_SKIP() << "flock(1) is not installed";
     QProcess holder;
     // -o: only flock itself holds the lock, not the shell it runs, which ends with its input.
-    holder.start(flock, {QStringLiteral("-o"), dir.file(QLatin1String(InstanceLock::FileName)),
+    holder.start(flock, {QStringLiteral("-o"), dir.file(QLatin1String(layout::LockFile)),
                          QStringLiteral("-c"), QStringLiteral("echo held; read line")});
     ASSERT_TRUE(holder.waitForReadyRead(5000));
     EXPECT_FALSE(InstanceLock(dir.path()).acquire()) << "a running holder keeps it";

@@ -1,0 +1,54 @@
+// Where the system's files lie: beside the programs, in a configuration's folder and in its
+// image folder. The one place for these names.
+#pragma once
+
+#include <QString>
+
+namespace veldrin::layout {
+
+// Beside the programs.
+inline constexpr char SettingsFile[] = "Veldrin.xml";
+inline constexpr char LockFile[] = "Veldrin.lock";
+inline constexpr char MasterFolder[] = "MASTER";
+inline constexpr char ProjectsFolder[] = "PROJECTS";
+inline constexpr char LanguageFolder[] = "LANGUAGE";
+inline constexpr char EthernetUpdateFile[] = "Ethernet_Update.xml";
+// The devices the stand-in updaters emulate, one folder each.
+inline constexpr char DevicesFolder[] = "DEVICES";
+
+// In MASTER: the firmware each updater loads.
+inline constexpr char SerialFirmwareFile[] = "sim30418.sim";
+inline constexpr char EthernetFirmwareFile[] = "Sim30418K.sim";
+
+// In LANGUAGE: the flag shown for a language without one of its own.
+inline constexpr char DefaultFlagFile[] = "DefaultFlag.bmp";
+
+// In a configuration's folder.
+inline constexpr char ParGenFile[] = "ParGen.xml";
+inline constexpr char SetAccessFile[] = "ModbusM_SetAccess.xml";
+inline constexpr char ImageFolder[] = "bin";
+
+// In its image folder.
+inline constexpr char GeneralImageFile[] = "bank.bin";
+inline constexpr char RequestImageFile[] = "bank2.bin";
+
+// dir + "/" + name.
+inline QString In(const QString& dir, const char* name)
+{
+    return dir + u'/' + QLatin1String(name);
+}
+
+inline QString ParGenPath(const QString& configDir)
+{
+    return In(configDir, ParGenFile);
+}
+inline QString SetAccessPath(const QString& configDir)
+{
+    return In(configDir, SetAccessFile);
+}
+inline QString ImageDir(const QString& configDir)
+{
+    return In(configDir, ImageFolder);
+}
+
+} // namespace veldrin::layout
