@@ -1,6 +1,7 @@
 #include "access/RequestTableModel.h"
 
 #include "common/TextRules.h"
+#include "configuration/OnChange.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -67,7 +68,7 @@ QVariant RequestTableModel::data(const QModelIndex& index, int role) const
     if (spec.editor == CellEditor::Check) {
         // The box shows what the device will be told: ticked only for "Y".
         if (role == Qt::CheckStateRole)
-            return AsciiUpper(Trim(text)) == u"Y" ? Qt::Checked : Qt::Unchecked;
+            return IsOnChange(text) ? Qt::Checked : Qt::Unchecked;
         if (role == Qt::EditRole)
             return text;
         if (role == Qt::AccessibleTextRole)

@@ -2,6 +2,7 @@
 
 #include "common/Ipv4Address.h"
 #include "common/VeldrinError.h"
+#include "configuration/ParGenLists.h"
 #include "configuration/WorkspaceLayout.h"
 #include "image/GeneralImage.h"
 #include "image/ImageDecoder.h"
@@ -15,25 +16,17 @@
 #include <QJsonObject>
 
 #include <array>
-#include <initializer_list>
 
 namespace veldrin::cli {
 namespace {
 
 // The entry a list index stands for, in brackets after the number.
-QString withEntry(std::uint32_t index, std::initializer_list<const char*> entries)
+QString withEntry(std::uint32_t index, const QStringList& entries)
 {
-    if (index >= entries.size())
+    if (index >= static_cast<std::uint32_t>(entries.size()))
         return QStringLiteral("%1 (not in the list)").arg(index);
-    return QStringLiteral("%1 (%2)").arg(index).arg(QLatin1String(entries.begin()[index]));
+    return QStringLiteral("%1 (%2)").arg(index).arg(entries[index]);
 }
-
-constexpr std::initializer_list<const char*> Protocols = {"TCP", "UDP"};
-constexpr std::initializer_list<const char*> Parities = {"NONE", "ODD", "EVEN"};
-constexpr std::initializer_list<const char*> SerialLines = {"RS232", "RS485"};
-constexpr std::initializer_list<const char*> SerialProtocols = {"Modbus RTU", "Modbus ASCII"};
-constexpr std::initializer_list<const char*> BaudRates = {"1200",  "2400",  "4800",  "9600",
-                                                          "19200", "38400", "57600", "115200"};
 
 // Returns true when the image is one the compiler writes.
 bool inspectGeneral(const QString& file, const QByteArray& bytes, bool json, QTextStream& out)
@@ -80,12 +73,15 @@ bool inspectGeneral(const QString& file, const QByteArray& bytes, bool json, QTe
     out << "GAT1-GAT4 (gateway): " << DottedQuad(f.GAT) << '\n';
     out << "EN_GAT (gateway used): " << f.EN_GAT << '\n';
     out << "PORT: " << f.PORT << '\n';
-    out << "PROT_TYPE (Ethernet protocol): " << withEntry(f.PROT_TYPE, Protocols) << '\n';
-    out << "Baud_Rate (baud rate index): " << withEntry(f.Baud_Rate, BaudRates) << '\n';
-    out << "Parity: " << withEntry(f.Parity, Parities) << '\n';
+    out << "PROT_TYPE (Ethernet protocol): "
+        << withEntry(f.PROT_TYPE, pargen::Entries(pargen::EthernetProtocols)) << '\n';
+    out << "Baud_Rate (baud rate index): " << withEntry(f.Baud_Rate, pargen::Entries(pargen::BaudRates))
+        << '\n';
+    out << "Parity: " << withEntry(f.Parity, pargen::Entries(pargen::Parities)) << '\n';
     out << "Time_Out (ms): " << f.Time_Out << '\n';
-    out << "Sel_Ser (serial line): " << withEntry(f.Sel_Ser, SerialLines) << '\n';
-    out << "Ser_Prot (serial protocol): " << withEntry(f.Ser_Prot, SerialProtocols) << '\n';
+    out << "Sel_Ser (serial line): " << withEntry(f.Sel_Ser, pargen::Entries(pargen::SerialLines)) << '\n';
+    out << "Ser_Prot (serial protocol): " << withEntry(f.Ser_Prot, pargen::Entries(pargen::SerialProtocols))
+        << '\n';
     return headerOk;
 }
 
@@ -193,7 +189,7 @@ bool inspectRequest(const QString& file, const QByteArray& bytes, bool json, QTe
     }
     out << "Parameter block:\n";
     out << "  SerialBaud: " << b.SerialBaud << '\n';
-    out << "  SerialParity: " << withEntry(b.SerialParity, Parities) << '\n';
+    out << "  SerialParity: " << withEntry(b.SerialParity, pargen::Entries(pargen::Parities)) << '\n';
     out << "  SerialStopBits: " << b.SerialStopBits << '\n';
     out << "  TimeOut: " << b.TimeOut << '\n';
     out << "  CommIdle: " << b.CommIdle << '\n';
@@ -203,7 +199,7 @@ bool inspectRequest(const QString& file, const QByteArray& bytes, bool json, QTe
     out << "  Port: " << b.Port << '\n';
     out << "  RequestCount: " << b.RequestCount << '\n';
     out << "  Rs232Flag: " << b.Rs232Flag << '\n';
-    out << "  EthProtocol: " << withEntry(b.EthProtocol, Protocols) << '\n';
+    out << "  EthProtocol: " << withEntry(b.EthProtocol, pargen::Entries(pargen::EthernetProtocols)) << '\n';
     out << "  SerialAsciiFlag: " << b.SerialAsciiFlag << '\n';
     out << "  FirstWriteRequest: " << b.FirstWriteRequest << '\n';
     out << "Layout: " << strayText(image.StrayOffsets) << '\n';

@@ -1,69 +1,41 @@
 // The communication parameters of one configuration, as ParGen.xml holds them.
 #pragma once
 
+#include "configuration/ParGenElements.h"
+
 #include <QString>
-#include <QStringList>
 
 namespace veldrin {
 
 // Text fields keep what the user typed, untouched; list fields are zero-based indexes into
-// the lists below (or whatever index the file held, even outside its list).
+// the fixed lists (or whatever index the file held, even outside its list). A new record
+// holds the dialog's values of ParGenElements.h.
 struct GeneralParameter {
-    int Device_Type = 0;
-    QString IP1 = QStringLiteral("192");
-    QString IP2 = QStringLiteral("168");
-    QString IP3 = QStringLiteral("0");
-    QString IP4 = QStringLiteral("5");
-    QString SUB1 = QStringLiteral("255");
-    QString SUB2 = QStringLiteral("255");
-    QString SUB3 = QStringLiteral("255");
-    QString SUB4 = QStringLiteral("0");
-    QString GAT1 = QStringLiteral("192");
-    QString GAT2 = QStringLiteral("168");
-    QString GAT3 = QStringLiteral("0");
-    QString GAT4 = QStringLiteral("1");
-    bool EN_GAT = false;
-    QString PORT = QStringLiteral("10001");
-    int PROT_TYPE = 0;
-    int Sel_Ser = 0;
-    int Baud_Rate = 7;
-    int Parity = 0;
-    QString Time_Out = QStringLiteral("1000");
-    QString Comm_Idle = QStringLiteral("100");
-    int Ser_Prot = 0;
-    int Ser_StopBits = 0;
+    int Device_Type = pargen::Row(pargen::Element::Device_Type).dialog;
+    QString IP1 = pargen::DialogText(pargen::Element::IP1);
+    QString IP2 = pargen::DialogText(pargen::Element::IP2);
+    QString IP3 = pargen::DialogText(pargen::Element::IP3);
+    QString IP4 = pargen::DialogText(pargen::Element::IP4);
+    QString SUB1 = pargen::DialogText(pargen::Element::SUB1);
+    QString SUB2 = pargen::DialogText(pargen::Element::SUB2);
+    QString SUB3 = pargen::DialogText(pargen::Element::SUB3);
+    QString SUB4 = pargen::DialogText(pargen::Element::SUB4);
+    QString GAT1 = pargen::DialogText(pargen::Element::GAT1);
+    QString GAT2 = pargen::DialogText(pargen::Element::GAT2);
+    QString GAT3 = pargen::DialogText(pargen::Element::GAT3);
+    QString GAT4 = pargen::DialogText(pargen::Element::GAT4);
+    bool EN_GAT = pargen::Row(pargen::Element::EN_GAT).dialog != 0;
+    QString PORT = pargen::DialogText(pargen::Element::PORT);
+    int PROT_TYPE = pargen::Row(pargen::Element::PROT_TYPE).dialog;
+    int Sel_Ser = pargen::Row(pargen::Element::Sel_Ser).dialog;
+    int Baud_Rate = pargen::Row(pargen::Element::Baud_Rate).dialog;
+    int Parity = pargen::Row(pargen::Element::Parity).dialog;
+    QString Time_Out = pargen::DialogText(pargen::Element::Time_Out);
+    QString Comm_Idle = pargen::DialogText(pargen::Element::Comm_Idle);
+    int Ser_Prot = pargen::Row(pargen::Element::Ser_Prot).dialog;
+    int Ser_StopBits = pargen::Row(pargen::Element::Ser_StopBits).dialog;
 
     bool operator==(const GeneralParameter&) const = default;
 };
-
-// The fixed entries of the lists; the device types come from the string table (95, 96).
-namespace comm_lists {
-inline QStringList EthernetProtocols()
-{
-    return {QStringLiteral("TCP"), QStringLiteral("UDP")};
-}
-inline QStringList SerialLines()
-{
-    return {QStringLiteral("RS232"), QStringLiteral("RS485")};
-}
-inline QStringList BaudRates()
-{
-    return {QStringLiteral("1200"),  QStringLiteral("2400"),  QStringLiteral("4800"),
-            QStringLiteral("9600"),  QStringLiteral("19200"), QStringLiteral("38400"),
-            QStringLiteral("57600"), QStringLiteral("115200")};
-}
-inline QStringList Parities()
-{
-    return {QStringLiteral("NONE"), QStringLiteral("ODD"), QStringLiteral("EVEN")};
-}
-inline QStringList StopBits()
-{
-    return {QStringLiteral("1"), QStringLiteral("2")};
-}
-inline QStringList SerialProtocols()
-{
-    return {QStringLiteral("Modbus RTU"), QStringLiteral("Modbus ASCII")};
-}
-} // namespace comm_lists
 
 } // namespace veldrin

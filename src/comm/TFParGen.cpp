@@ -6,6 +6,7 @@
 #include "common/Prompts.h"
 #include "common/TextRules.h"
 #include "common/VeldrinError.h"
+#include "configuration/ParGenLists.h"
 #include "session/AppState.h"
 
 #include <QCheckBox>
@@ -110,8 +111,8 @@ TFParGen::TFParGen(AppState& state, Prompts& prompts, QWidget* parent)
     L_Eth_Port->setBuddy(E_PORT);
     L_Eth_Protocol =
         addLabel(GB_Ethernet, "L_Eth_Protocol", LabelLeft, pargen_geometry::EthernetProtocolTop + 3);
-    CB_Eth_Protocol = addList(GB_Ethernet, "CB_Eth_Protocol", comm_lists::EthernetProtocols(), FieldLeft,
-                              pargen_geometry::EthernetProtocolTop, FieldWidth);
+    CB_Eth_Protocol = addList(GB_Ethernet, "CB_Eth_Protocol", pargen::Entries(pargen::EthernetProtocols),
+                              FieldLeft, pargen_geometry::EthernetProtocolTop, FieldWidth);
     L_Eth_Protocol->setBuddy(CB_Eth_Protocol);
 
     GB_Modbus_Master = addBox("GB_Modbus_Master");
@@ -119,17 +120,17 @@ TFParGen::TFParGen(AppState& state, Prompts& prompts, QWidget* parent)
     Btn_Modbus_Master_Expande = addToggle(GB_Modbus_Master, "Btn_Modbus_Master_Expande", "expand");
     // The rows' tops are set by the layout.
     L_ModMaster_Serial = addLabel(GB_Modbus_Master, "L_ModMaster_Serial", LabelLeft, 0);
-    CB_Serial_Modbus_Master = addList(GB_Modbus_Master, "CB_Serial_Modbus_Master", comm_lists::SerialLines(),
-                                      FieldLeft, 0, FieldWidth);
+    CB_Serial_Modbus_Master = addList(GB_Modbus_Master, "CB_Serial_Modbus_Master",
+                                      pargen::Entries(pargen::SerialLines), FieldLeft, 0, FieldWidth);
     L_ModMaster_Baud = addLabel(GB_Modbus_Master, "L_ModMaster_Baud", LabelLeft, 0);
-    CB_Baud_Modbus_Master =
-        addList(GB_Modbus_Master, "CB_Baud_Modbus_Master", comm_lists::BaudRates(), FieldLeft, 0, FieldWidth);
+    CB_Baud_Modbus_Master = addList(GB_Modbus_Master, "CB_Baud_Modbus_Master",
+                                    pargen::Entries(pargen::BaudRates), FieldLeft, 0, FieldWidth);
     L_ModMaster_Par = addLabel(GB_Modbus_Master, "L_ModMaster_Par", LabelLeft, 0);
-    CB_Par_Modbus_Master =
-        addList(GB_Modbus_Master, "CB_Par_Modbus_Master", comm_lists::Parities(), FieldLeft, 0, FieldWidth);
+    CB_Par_Modbus_Master = addList(GB_Modbus_Master, "CB_Par_Modbus_Master",
+                                   pargen::Entries(pargen::Parities), FieldLeft, 0, FieldWidth);
     L_ModMaster_StopBits = addLabel(GB_Modbus_Master, "L_ModMaster_StopBits", LabelLeft, 0);
-    CB_StopBit_Modbus_Master = addList(GB_Modbus_Master, "CB_StopBit_Modbus_Master", comm_lists::StopBits(),
-                                       FieldLeft, 0, FieldWidth);
+    CB_StopBit_Modbus_Master = addList(GB_Modbus_Master, "CB_StopBit_Modbus_Master",
+                                       pargen::Entries(pargen::StopBits), FieldLeft, 0, FieldWidth);
     L_ModMaster_TO = addLabel(GB_Modbus_Master, "L_ModMaster_TO", LabelLeft, 0);
     E_TO_Modbus_Master =
         addEdit(GB_Modbus_Master, QStringLiteral("E_TO_Modbus_Master"), FieldLeft, 0, FieldWidth);
@@ -138,7 +139,7 @@ TFParGen::TFParGen(AppState& state, Prompts& prompts, QWidget* parent)
         addEdit(GB_Modbus_Master, QStringLiteral("E_CD_Modbus_Master"), FieldLeft, 0, FieldWidth);
     L_ModMaster_Protocol = addLabel(GB_Modbus_Master, "L_ModMaster_Protocol", LabelLeft, 0);
     CB_Modbus_Master_Protocol = addList(GB_Modbus_Master, "CB_Modbus_Master_Protocol",
-                                        comm_lists::SerialProtocols(), FieldLeft, 0, FieldWidth);
+                                        pargen::Entries(pargen::SerialProtocols), FieldLeft, 0, FieldWidth);
     L_ModMaster_Serial->setBuddy(CB_Serial_Modbus_Master);
     L_ModMaster_Baud->setBuddy(CB_Baud_Modbus_Master);
     L_ModMaster_Par->setBuddy(CB_Par_Modbus_Master);

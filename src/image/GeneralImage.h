@@ -12,16 +12,16 @@ namespace veldrin {
 
 // The 22 bytes after the header, one field per element of ParGen.xml.
 struct GeneralImageFields {
-    std::array<std::uint8_t, 4> IP{192, 168, 0, 10};
-    std::array<std::uint8_t, 4> SUB{255, 255, 255, 255};
-    std::array<std::uint8_t, 4> GAT{192, 168, 0, 1};
+    std::array<std::uint8_t, 4> IP{};
+    std::array<std::uint8_t, 4> SUB{};
+    std::array<std::uint8_t, 4> GAT{};
     std::uint8_t EN_GAT = 0;
-    std::uint16_t PORT = 10001;
+    std::uint16_t PORT = 0;
     std::uint8_t PROT_TYPE = 0;
     // The baud-rate list index, not the rate.
-    std::uint8_t Baud_Rate = 3;
+    std::uint8_t Baud_Rate = 0;
     std::uint8_t Parity = 0;
-    std::uint16_t Time_Out = 1000;
+    std::uint16_t Time_Out = 0;
     std::uint8_t Sel_Ser = 0;
     // 1 for Modbus ASCII, 0 for Modbus RTU.
     std::uint8_t Ser_Prot = 0;
@@ -37,8 +37,8 @@ struct DecodedGeneralImage {
 };
 
 // The general image of the configuration: the header alone when no file exists at
-// parGenPath, else the header and the fields read with the image's own fallbacks (the
-// member initialisers above). Throws VeldrinError when the file cannot be loaded.
+// parGenPath, else the header and the fields read with the image's own values for missing
+// elements (ParGenElements.h). Throws VeldrinError when the file cannot be loaded.
 QByteArray BuildGeneralImage(const QString& parGenPath);
 
 // nothing gives the 4-byte image.

@@ -2,7 +2,7 @@
 
 #include "common/VeldrinError.h"
 #include "image/ImageLayout.h"
-#include "image/LittleEndian.h"
+#include "image/RecordFields.h"
 
 namespace veldrin {
 

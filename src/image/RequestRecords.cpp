@@ -4,12 +4,21 @@
 #include "common/TextRules.h"
 #include "common/VeldrinError.h"
 #include "common/XmlDoc.h"
-#include "image/LittleEndian.h"
+#include "configuration/OnChange.h"
+#include "image/RecordFields.h"
 
 #include <QFileInfo>
 
 namespace veldrin {
 namespace {
+
+// The fields of a record at their offsets; bytes 14 to 23, 28 and 29 are reserved.
+const RecordField<RequestRecord> Fields[] = {
+    {0, &RequestRecord::Position},      {2, &RequestRecord::Bit},          {4, &RequestRecord::PollTime},
+    {8, &RequestRecord::Slave_ID},      {9, &RequestRecord::FunctionCode}, {10, &RequestRecord::Address},
+    {12, &RequestRecord::NPoint},       {24, &RequestRecord::MaxError},    {30, &RequestRecord::ByteCount},
+    {31, &RequestRecord::OnChangeFlag},
+};
 
 constexpr char ReadSection[] = "Modbus_Read";
 constexpr char WriteSection[] = "Modbus_Write";
@@ -30,7 +39,7 @@ public:
 
     std::int32_t int32(const char* name) const
     {
-        const QString text = value(name);
+        const QString text = attribute(name);
         if (const auto number = ParseInt32(text))
             return *number;
         if (ParseInt64(text))
@@ -42,17 +51,16 @@ public:
     // A 64-bit integer kept as its low 32 bits.
     std::uint32_t low32(const char* name) const
     {
-        const QString text = value(name);
+        const QString text = attribute(name);
         if (const auto number = ParseInt64(text))
             return static_cast<std::uint32_t>(static_cast<std::uint64_t>(*number));
         failNotInteger(name, text);
     }
 
     // Trimmed and upper-cased; may be empty.
-    QString normalised(const char* name) const { return AsciiUpper(Trim(value(name))); }
+    QString normalised(const char* name) const { return AsciiUpper(Trim(attribute(name))); }
 
-private:
-    QString value(const char* name) const
+    QString attribute(const char* name) const
     {
         auto text = m_row.attribute(name);
         if (!text)
@@ -60,6 +68,7 @@ private:
         return *std::move(text);
     }
 
+private:
     [[noreturn]] void failNotInteger(const char* name, const QString& text) const
     {
         if (text.isEmpty())
@@ -135,7 +144,7 @@ void compileWriteRow(const RowReader& row, RequestRecord& record)
     else
         record.FunctionCode = single ? 6 : 16;
     record.PollTime = row.low32("PollTime");
-    record.OnChangeFlag = row.normalised("OnChange") == u"Y" ? 1 : 0;
+    record.OnChangeFlag = IsOnChange(row.attribute("OnChange")) ? 1 : 0;
     record.MaxError = row.low32("MaxError");
     record.Position = low<std::uint16_t>(row.int32("Position"));
     if (record.FunctionCode == 5 || record.FunctionCode == 15) {
@@ -238,35 +247,17 @@ void AppendRequestRecords(QByteArray& image, const RequestRecords& records)
     const qsizetype start = image.size();
     image.append(RequestRecordsSize, '\0');
     char* at = image.data() + start;
-    for (const RequestRecord& r : records) {
-        PutLittleEndian(at + 0, r.Position);
-        PutLittleEndian(at + 2, r.Bit);
-        PutLittleEndian(at + 4, r.PollTime);
-        PutLittleEndian(at + 8, r.Slave_ID);
-        PutLittleEndian(at + 9, r.FunctionCode);
-        PutLittleEndian(at + 10, r.Address);
-        PutLittleEndian(at + 12, r.NPoint);
-        PutLittleEndian(at + 24, r.MaxError);
-        PutLittleEndian(at + 30, r.ByteCount);
-        PutLittleEndian(at + 31, r.OnChangeFlag);
+    for (const RequestRecord& record : records) {
+        EncodeFields<RequestRecord>(at, record, Fields);
         at += RequestRecordSize;
     }
 }
 
-RequestRecord DecodeRequestRecord(const char* record)
+RequestRecord DecodeRequestRecord(const char* at)
 {
-    RequestRecord r;
-    r.Position = GetLittleEndian<std::uint16_t>(record + 0);
-    r.Bit = GetLittleEndian<std::uint16_t>(record + 2);
-    r.PollTime = GetLittleEndian<std::uint32_t>(record + 4);
-    r.Slave_ID = GetLittleEndian<std::uint8_t>(record + 8);
-    r.FunctionCode = GetLittleEndian<std::uint8_t>(record + 9);
-    r.Address = GetLittleEndian<std::uint16_t>(record + 10);
-    r.NPoint = GetLittleEndian<std::uint16_t>(record + 12);
-    r.MaxError = GetLittleEndian<std::uint32_t>(record + 24);
-    r.ByteCount = GetLittleEndian<std::uint8_t>(record + 30);
-    r.OnChangeFlag = GetLittleEndian<std::uint8_t>(record + 31);
-    return r;
+    RequestRecord record;
+    DecodeFields<RequestRecord>(at, record, Fields);
+    return record;
 }
 
 } // namespace veldrin

@@ -2,6 +2,7 @@
 #include "comm/GeneralParameterFile.h"
 #include "comm/TFParGen.h"
 #include "common/TextRules.h"
+#include "configuration/ParGenLists.h"
 #include "session/AppState.h"
 #include "session/Startup.h"
 #include "support/ModalDriver.h"
@@ -107,15 +108,12 @@ TEST_F(ParGenDialog, ListsHoldTheirFixedEntries)
         {"CB_Select_Device",
          {QStringLiteral("Device till April 2014 (with Jumper)"),
           QStringLiteral("Device from May 2014 (with Dip-Switch)")}},
-        {"CB_Eth_Protocol", {QStringLiteral("TCP"), QStringLiteral("UDP")}},
-        {"CB_Serial_Modbus_Master", {QStringLiteral("RS232"), QStringLiteral("RS485")}},
-        {"CB_Baud_Modbus_Master",
-         {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600"),
-          QStringLiteral("19200"), QStringLiteral("38400"), QStringLiteral("57600"),
-          QStringLiteral("115200")}},
-        {"CB_Par_Modbus_Master", {QStringLiteral("NONE"), QStringLiteral("ODD"), QStringLiteral("EVEN")}},
-        {"CB_StopBit_Modbus_Master", {QStringLiteral("1"), QStringLiteral("2")}},
-        {"CB_Modbus_Master_Protocol", {QStringLiteral("Modbus RTU"), QStringLiteral("Modbus ASCII")}}};
+        {"CB_Eth_Protocol", pargen::Entries(pargen::EthernetProtocols)},
+        {"CB_Serial_Modbus_Master", pargen::Entries(pargen::SerialLines)},
+        {"CB_Baud_Modbus_Master", pargen::Entries(pargen::BaudRates)},
+        {"CB_Par_Modbus_Master", pargen::Entries(pargen::Parities)},
+        {"CB_StopBit_Modbus_Master", pargen::Entries(pargen::StopBits)},
+        {"CB_Modbus_Master_Protocol", pargen::Entries(pargen::SerialProtocols)}};
     for (const auto& [name, entries] : lists) {
         QComboBox* combo = list(name);
         QStringList shown;

@@ -1,0 +1,17 @@
+// The On Change attribute of a write request: the device sends the request when its data
+// change, instead of every poll time, only when the attribute is "Y" (case and blanks around
+// it aside).
+#pragma once
+
+#include "common/TextRules.h"
+
+#include <QString>
+
+namespace veldrin {
+
+inline bool IsOnChange(const QString& attribute)
+{
+    return AsciiUpper(Trim(attribute)) == u"Y";
+}
+
+} // namespace veldrin
