@@ -1,6 +1,7 @@
 #include "cli/ImageReportCommand.h"
 
 #include "common/Ipv4Address.h"
+#include "common/ReadWholeFile.h"
 #include "common/VeldrinError.h"
 #include "configuration/ParGenLists.h"
 #include "configuration/WorkspaceLayout.h"
@@ -9,7 +10,6 @@
 #include "image/ImageLayout.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -235,18 +235,19 @@ int ImageReportCommand::run(const QStringList& args, QTextStream& out, QTextStre
         return ExitUsage;
     }
     const QString shown = QDir::toNativeSeparators(path);
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+    // No more than the largest image is read, so a wrong size shows without reading a huge file.
+    const FileContents file = ReadWholeFile(path, RequestImageSize);
+    if (!file.read() && file.status != FileContents::Status::TooLarge) {
         err << "veldrin-cli inspect: cannot read " << shown
-            << (info.exists() && !info.isFile() ? QStringLiteral(": not a regular file") : QString()) << '\n';
+            << (file.status == FileContents::Status::NotAFile ? QStringLiteral(": not a regular file")
+                                                              : QString())
+            << '\n';
         return ExitUsage;
     }
-    // Read no more than the largest image and one byte, so a wrong size shows without reading a huge file.
-    const QByteArray bytes = file.read(RequestImageSize + 1);
-    const std::optional<ImageKind> kind = ImageKindOfSize(info.size() == bytes.size() ? bytes.size() : -1);
+    const QByteArray& bytes = file.bytes;
+    const std::optional<ImageKind> kind = file.read() ? ImageKindOfSize(bytes.size()) : std::nullopt;
     if (!kind) {
-        err << "veldrin-cli inspect: " << shown << " has " << info.size() << " bytes: neither a "
+        err << "veldrin-cli inspect: " << shown << " has " << QFileInfo(path).size() << " bytes: neither a "
             << layout::GeneralImageFile << " (" << GeneralImageHeaderSize << " or " << GeneralImageSize
             << " bytes) nor a " << layout::RequestImageFile << " (" << RequestImageSize << " bytes)\n";
         return ExitFailed;

@@ -1,10 +1,10 @@
 #include "common/XmlDoc.h"
 
 #include "common/AtomicFile.h"
+#include "common/ReadWholeFile.h"
 #include "common/VeldrinError.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <expat.h>
@@ -502,21 +502,20 @@ XmlDoc& XmlDoc::operator=(XmlDoc&&) noexcept = default;
 
 XmlDoc XmlDoc::Load(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    const FileContents file = ReadWholeFile(path, MaxFileSize);
+    switch (file.status) {
+    case FileContents::Status::Read:
+        return Parse(file.bytes, path);
+    case FileContents::Status::Missing:
         throw VeldrinError(QStringLiteral("%1 does not exist").arg(native(path)));
-    // A FIFO or a link to a device would block or never end.
-    if (!info.isFile())
+    case FileContents::Status::NotAFile:
         throw VeldrinError(QStringLiteral("%1 is not a regular file").arg(native(path)));
-    if (info.size() > MaxFileSize)
+    case FileContents::Status::TooLarge:
         throw VeldrinError(QStringLiteral("%1 is larger than 4 MiB").arg(native(path)));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VeldrinError(QStringLiteral("Cannot read %1: %2").arg(native(path), file.errorString()));
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize)
-        throw VeldrinError(QStringLiteral("%1 is larger than 4 MiB").arg(native(path)));
-    return Parse(bytes, path);
+    case FileContents::Status::Unreadable:
+        break;
+    }
+    throw VeldrinError(QStringLiteral("Cannot read %1: %2").arg(native(path), file.reason));
 }
 
 XmlDoc XmlDoc::Parse(const QByteArray& bytes, const QString& fileName)

@@ -1,10 +1,10 @@
 #include "lang/LanguageFile.h"
 
 #include "common/IntOrDefault.h"
+#include "common/ReadWholeFile.h"
 #include "common/TextRules.h"
 #include "lang/StringTable.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -115,16 +115,10 @@ SetIndexes ApplyLanguageText(StringTable& table, const QString& text)
 
 std::optional<SetIndexes> LoadLanguageFile(StringTable& table, const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > MaxLanguageFileSize)
+    const FileContents file = ReadWholeFile(path, MaxLanguageFileSize);
+    if (!file.read())
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.read(MaxLanguageFileSize + 1);
-    if (bytes.size() > MaxLanguageFileSize)
-        return std::nullopt;
-    const auto text = DecodeLanguageText(bytes);
+    const auto text = DecodeLanguageText(file.bytes);
     if (!text)
         return std::nullopt;
     return ApplyLanguageText(table, *text);

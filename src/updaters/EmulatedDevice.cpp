@@ -1,13 +1,14 @@
 #include "updaters/EmulatedDevice.h"
 
 #include "common/AtomicFolder.h"
+#include "common/ReadWholeFile.h"
 #include "common/TextRules.h"
 #include "common/VeldrinError.h"
 #include "configuration/WorkspaceLayout.h"
 #include "image/ImageLayout.h"
+#include "updaters/FirmwareFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace veldrin::updaters {
@@ -36,13 +37,23 @@ void EmulatedDevice::write(const std::vector<std::pair<QString, QByteArray>>& ar
 std::optional<QByteArray> EmulatedDevice::read(const QString& area) const
 {
     const QString path = m_folder + u'/' + area;
-    if (!QFileInfo::exists(path))
+    // No area of the device holds more than the largest firmware.
+    const FileContents file = ReadWholeFile(path, MaxFirmwareFileSize);
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (file.status) {
+    case FileContents::Status::Read:
+        return file.bytes;
+    case FileContents::Status::Missing:
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    case FileContents::Status::NotAFile:
+        throw VeldrinError(QStringLiteral("Cannot read %1: it is not a file").arg(shown));
+    case FileContents::Status::TooLarge:
         throw VeldrinError(
-            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    return file.readAll();
+            QStringLiteral("Cannot read %1: it is larger than any area of the device").arg(shown));
+    case FileContents::Status::Unreadable:
+        break;
+    }
+    throw VeldrinError(QStringLiteral("Cannot read %1: %2").arg(shown, file.reason));
 }
 
 QString ReadBackDifference(const std::optional<QByteArray>& device, const QByteArray& expected)

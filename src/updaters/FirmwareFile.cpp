@@ -1,9 +1,9 @@
 #include "updaters/FirmwareFile.h"
 
+#include "common/ReadWholeFile.h"
 #include "common/VeldrinError.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
@@ -155,20 +155,21 @@ QByteArray EncodeFirmwareFile(const FirmwareFile& firmware)
 FirmwareFile ReadFirmwareFile(const QString& path, const QString& family)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    const QFileInfo info(path);
-    if (!info.exists())
+    const FileContents file = ReadWholeFile(path, MaxFirmwareFileSize);
+    switch (file.status) {
+    case FileContents::Status::Read:
+        return decode(file.bytes, shown, family);
+    case FileContents::Status::Missing:
         throw VeldrinError(QStringLiteral("The firmware file %1 is missing").arg(shown));
-    if (!info.isFile())
+    case FileContents::Status::NotAFile:
         throw VeldrinError(QStringLiteral("The firmware file %1 is not a file").arg(shown));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VeldrinError(
-            QStringLiteral("Cannot read the firmware file %1: %2").arg(shown, file.errorString()));
-    const QByteArray bytes = file.read(MaxFirmwareFileSize + 1);
-    if (bytes.size() > MaxFirmwareFileSize)
+    case FileContents::Status::TooLarge:
         throw VeldrinError(
             QStringLiteral("%1 is not a firmware file of this updater: it is larger than 1 MiB").arg(shown));
-    return decode(bytes, shown, family);
+    case FileContents::Status::Unreadable:
+        break;
+    }
+    throw VeldrinError(QStringLiteral("Cannot read the firmware file %1: %2").arg(shown, file.reason));
 }
 
 } // namespace veldrin::updaters

@@ -1,5 +1,6 @@
 #include "updaters/ImageFileChecks.h"
 
+#include "common/ReadWholeFile.h"
 #include "common/VeldrinError.h"
 #include "configuration/WorkspaceLayout.h"
 #include "image/GeneralImage.h"
@@ -7,25 +8,29 @@
 #include "image/ImageLayout.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace veldrin::updaters {
 namespace {
 
-// The file's bytes, at most limit + 1 of them, so a huge file is not read whole.
-QByteArray readImage(const QString& path, qint64 limit)
+// The file's bytes; nothing when it holds more than limit of them, so a huge file is not read.
+std::optional<QByteArray> readImage(const QString& path, qint64 limit)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    const QFileInfo info(path);
-    if (!info.exists())
+    const FileContents file = ReadWholeFile(path, limit);
+    switch (file.status) {
+    case FileContents::Status::Read:
+        return file.bytes;
+    case FileContents::Status::TooLarge:
+        return std::nullopt;
+    case FileContents::Status::Missing:
         throw VeldrinError(QStringLiteral("The configuration image %1 is missing").arg(shown));
-    if (!info.isFile())
+    case FileContents::Status::NotAFile:
         throw VeldrinError(QStringLiteral("The configuration image %1 is not a file").arg(shown));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VeldrinError(QStringLiteral("Cannot read %1: %2").arg(shown, file.errorString()));
-    return file.read(limit + 1);
+    case FileContents::Status::Unreadable:
+        break;
+    }
+    throw VeldrinError(QStringLiteral("Cannot read %1: %2").arg(shown, file.reason));
 }
 
 QString wrongSize(const QString& path, qsizetype size, const QString& expected)
@@ -41,13 +46,14 @@ QString wrongSize(const QString& path, qsizetype size, const QString& expected)
 
 QByteArray ReadGeneralImageFile(const QString& path)
 {
-    const QByteArray bytes = readImage(path, GeneralImageSize);
-    if (ImageKindOfSize(bytes.size()) != ImageKind::General)
-        throw VeldrinError(wrongSize(path, bytes.size(),
+    const std::optional<QByteArray> read = readImage(path, GeneralImageSize);
+    if (!read || ImageKindOfSize(read->size()) != ImageKind::General)
+        throw VeldrinError(wrongSize(path, read ? read->size() : 0,
                                      QStringLiteral("a general image (%1) has %2 or %3")
                                          .arg(QLatin1String(layout::GeneralImageFile))
                                          .arg(GeneralImageHeaderSize)
                                          .arg(GeneralImageSize)));
+    const QByteArray& bytes = *read;
     const DecodedGeneralImage image = DecodeGeneralImage(bytes);
     if (image.Header != GeneralImageHeader)
         throw VeldrinError(
@@ -60,14 +66,16 @@ QByteArray ReadGeneralImageFile(const QString& path)
 
 QByteArray ReadRequestImageFile(const QString& path)
 {
-    const QByteArray bytes = readImage(path, RequestImageSize);
-    if (ImageKindOfSize(bytes.size()) != ImageKind::Request)
-        throw VeldrinError(wrongSize(
-            path, bytes.size(),
-            QStringLiteral("a request image (%1) has %2%3")
-                .arg(QLatin1String(layout::RequestImageFile))
-                .arg(RequestImageSize)
-                .arg(bytes.size() < RequestImageSize ? QStringLiteral(": it is cut short") : QString())));
+    const std::optional<QByteArray> read = readImage(path, RequestImageSize);
+    if (!read || ImageKindOfSize(read->size()) != ImageKind::Request)
+        throw VeldrinError(
+            wrongSize(path, read ? read->size() : 0,
+                      QStringLiteral("a request image (%1) has %2%3")
+                          .arg(QLatin1String(layout::RequestImageFile))
+                          .arg(RequestImageSize)
+                          .arg(read && read->size() < RequestImageSize ? QStringLiteral(": it is cut short")
+                                                                       : QString())));
+    const QByteArray& bytes = *read;
     const DecodedRequestImage image = DecodeRequestImage(bytes);
     if (!image.ChecksumOk())
         throw VeldrinError(
