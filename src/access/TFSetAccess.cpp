@@ -18,9 +18,6 @@
 namespace veldrin {
 namespace {
 
-constexpr int TitleHeight = 69;
-constexpr int BandHeight = 40;
-
 QWidget* addPage(QTabWidget* pages, const QString& objectName, RequestGrid*& grid, const QString& gridName,
                  RequestTableModel* model)
 {
@@ -64,9 +61,7 @@ TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, QWidget* parent)
 
 void TFSetAccess::Set_Lang()
 {
-    setWindowTitle(text(128));
-    L_SW_Desc->setText(text(129));
-    L_SW_Desc->adjustSize();
+    setHeader(text(128), text(129));
     Btn_OK->setCaption(text(130));
     Btn_Cancel->setCaption(text(131));
     Btn_DelRow->setCaption(text(132));

@@ -266,9 +266,7 @@ VeldrinButton* TFParGen::addToggle(QGroupBox* box, const char* objectName, const
 
 void TFParGen::Set_Lang()
 {
-    setWindowTitle(text(90));
-    L_SW_Desc->setText(text(91));
-    L_SW_Desc->adjustSize();
+    setHeader(text(90), text(91));
     Btn_OK->setCaption(text(92));
     Btn_Cancel->setCaption(text(93));
 

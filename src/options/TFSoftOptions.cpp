@@ -28,7 +28,7 @@ TFSoftOptions::TFSoftOptions(AppState& state, Prompts& prompts, UrlOpener& urls,
 {
     PC_Options = new QTabWidget(this);
     PC_Options->setObjectName(QStringLiteral("PC_Options"));
-    PC_Options->setGeometry(0, 69, 509, 373 - 69 - 40);
+    PC_Options->setGeometry(0, TitleHeight, 509, 373 - TitleHeight - BandHeight);
     TS_Language = new QWidget;
     TS_Language->setObjectName(QStringLiteral("TS_Language"));
     TS_Con_Options = new QWidget;
@@ -96,9 +96,7 @@ TFSoftOptions::TFSoftOptions(AppState& state, Prompts& prompts, UrlOpener& urls,
 
 void TFSoftOptions::Set_Lang()
 {
-    setWindowTitle(text(38));
-    L_SW_Desc->setText(text(39));
-    L_SW_Desc->adjustSize();
+    setHeader(text(38), text(39));
     PC_Options->setTabText(0, text(40));
     PC_Options->setTabText(1, text(41));
     L_Sel_Lang->setText(text(42));

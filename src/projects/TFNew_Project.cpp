@@ -31,9 +31,7 @@ TFNew_Project::TFNew_Project(AppState& state, Prompts& prompts, QWidget* parent)
 
 void TFNew_Project::Set_Lang()
 {
-    setWindowTitle(text(25));
-    L_SW_Desc->setText(text(26));
-    L_SW_Desc->adjustSize();
+    setHeader(text(25), text(26));
     Label1->setText(text(27));
     Label1->adjustSize();
     E_New_Proj->setAccessibleName(text(27));

@@ -29,9 +29,7 @@ TFOpenConf::TFOpenConf(AppState& state, Prompts& prompts, QWidget* parent)
 
 void TFOpenConf::Set_Lang()
 {
-    setWindowTitle(text(33));
-    L_SW_Desc->setText(text(34));
-    L_SW_Desc->adjustSize();
+    setHeader(text(33), text(34));
     Label1->setText(text(35));
     Label1->adjustSize();
     ListBox1->setAccessibleName(text(35));
@@ -49,7 +47,7 @@ void TFOpenConf::resizeEvent(QResizeEvent* event)
 {
     VeldrinDialog::resizeEvent(event);
     // The list follows all four edges of the window.
-    ListBox1->setGeometry(16, 94, width() - 32, height() - 94 - 40 - 8);
+    ListBox1->setGeometry(16, 94, width() - 32, height() - 94 - BandHeight - 8);
 }
 
 void TFOpenConf::FormShow()

@@ -4,18 +4,13 @@
 
 #include "update/SerialCommandLine.h"
 #include "update/SerialPorts.h"
-#include "update/UpdateOptionBoxes.h"
-#include "widgets/VeldrinDialog.h"
-
-#include <memory>
+#include "update/UpdateDialog.h"
 
 class QComboBox;
 
 namespace veldrin {
 
-class ProgramStarter;
-
-class TFBootSer : public VeldrinDialog {
+class TFBootSer : public UpdateDialog {
     Q_OBJECT
 
 public:
@@ -28,24 +23,23 @@ public:
     void Btn_NextClick();
     void Btn_UpdateClick();
 
-    int page() const { return m_page; }
     // The port chosen in the list; "" when the list is empty.
     QString selectedPort() const;
-    UpdateOptions options() const;
     // The command line for the port and options now chosen.
     QString commandLine() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
+    void placeFirstPage() override;
+    void nextClicked() override { Btn_NextClick(); }
+    void updateClicked() override { Btn_UpdateClick(); }
+
 private:
-    void showPage(int page);
     void showPortHint();
 
     SerialPortLister& m_ports;
-    ProgramStarter& m_starter;
     QList<SerialPort> m_found;
-    int m_page = 1;
 
     QLabel* L_Steps1;
     QLabel* L_Steps2;
@@ -55,12 +49,6 @@ private:
     VeldrinButton* Btn_COM_List;
     QLabel* L_Port_Hint;
     QLabel* L_Steps5;
-    QLabel* L_Options;
-    std::unique_ptr<UpdateOptionBoxes> m_options;
-    VeldrinButton* Btn_Cancel;
-    VeldrinButton* Btn_Next;
-    VeldrinButton* Btn_Update;
-    QLabel* L_Status;
 };
 
 } // namespace veldrin

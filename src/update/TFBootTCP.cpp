@@ -5,15 +5,10 @@
 #include "session/AppState.h"
 #include "update/DeviceAddress.h"
 #include "update/EthernetUpdateFile.h"
-#include "update/ProgramStarter.h"
-#include "update/UpdateOptionBoxes.h"
-#include "update/UpdaterPaths.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-
-#include <algorithm>
 
 namespace veldrin {
 
@@ -26,8 +21,7 @@ const QColor CheckingColour(0x60, 0x60, 0x60);
 
 TFBootTCP::TFBootTCP(AppState& state, Prompts& prompts, IcmpEcho& echo, Clock& clock, ProgramStarter& starter,
                      QWidget* parent)
-    : VeldrinDialog(state, prompts, QStringLiteral("TFBootTCP"), parent), m_starter(starter),
-      m_check(echo, clock)
+    : UpdateDialog(state, prompts, starter, QStringLiteral("TFBootTCP"), parent), m_check(echo, clock)
 {
     auto label = [this](const char* name) {
         auto* created = new QLabel(this);
@@ -60,18 +54,8 @@ TFBootTCP::TFBootTCP(AppState& state, Prompts& prompts, IcmpEcho& echo, Clock& c
     connect(Btn_Ping, &QPushButton::clicked, this, &TFBootTCP::LbButton1Click);
     L_Ping->setBuddy(Btn_Ping);
     LPing = label("LPing");
-
-    L_Options = label("L_Options");
-    m_options = std::make_unique<UpdateOptionBoxes>(this);
-
-    Btn_Cancel = placeBandButton(QStringLiteral("Btn_Cancel"), VeldrinButton::ModalResult::Cancel, 16);
-    Btn_Next = placeBandButton(QStringLiteral("Btn_Next"), VeldrinButton::ModalResult::None, 134);
-    Btn_Update = placeBandButton(QStringLiteral("Btn_Update"), VeldrinButton::ModalResult::None, 16, 160);
-    connect(Btn_Next, &QPushButton::clicked, this, &TFBootTCP::LbButton2Click);
-    connect(Btn_Update, &QPushButton::clicked, this, &TFBootTCP::LbButton4Click);
-    L_Status = new QLabel(P_Button);
-    L_Status->setObjectName(QStringLiteral("L_Status"));
-    L_Status->setWordWrap(true);
+    setFirstPage(
+        {L_IP_Address, m_ip[0], m_ip[1], m_ip[2], m_ip[3], Label2, Label3, Label4, L_Ping, Btn_Ping, LPing});
 
     connect(&m_check, &ConnectionCheck::finished, this, &TFBootTCP::checkFinished);
 
@@ -82,22 +66,11 @@ TFBootTCP::TFBootTCP(AppState& state, Prompts& prompts, IcmpEcho& echo, Clock& c
 
 void TFBootTCP::Set_Lang()
 {
-    setWindowTitle(text(57));
-    L_SW_Desc->setText(text(57));
-    L_SW_Desc->adjustSize();
-    for (const auto& [label, index] : {std::pair<QLabel*, int>{L_Ping, 59}, {L_Options, 63}}) {
-        label->setText(text(index));
-        label->adjustSize();
-    }
+    setHeader(text(57), text(57));
+    L_Ping->setText(text(59));
+    L_Ping->adjustSize();
     Btn_Ping->setCaption(text(60));
-    m_options->setTexts(m_state.Strings, 64);
-    Btn_Cancel->setCaption(text(61));
-    Btn_Next->setCaption(text(62));
-    Btn_Update->setCaption(text(68));
-    // As wide as its caption needs, in any language; the status line takes the rest.
-    Btn_Update->resize(std::max(160, Btn_Update->sizeHint().width()), Btn_Update->height());
-    const int statusLeft = Btn_Update->geometry().right() + 9;
-    L_Status->setGeometry(statusLeft, 2, std::max(60, 350 - statusLeft - 6), 36);
+    setSharedTexts(63, 61, 62, 68);
 }
 
 void TFBootTCP::showEvent(QShowEvent* event)
@@ -135,35 +108,19 @@ void TFBootTCP::FormShow()
     m_ip[0]->selectAll();
 }
 
-void TFBootTCP::showPage(int page)
+void TFBootTCP::placeFirstPage()
 {
-    m_page = page;
-    const bool first = page == 1;
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{L_IP_Address, m_ip[0], m_ip[1], m_ip[2], m_ip[3], Label2, Label3,
-                                         Label4, L_Ping, Btn_Ping, LPing, Btn_Cancel, Btn_Next})
-        widget->setVisible(first);
-    for (QWidget* widget : std::initializer_list<QWidget*>{L_Options, Btn_Update, L_Status})
-        widget->setVisible(!first);
-    m_options->setVisible(!first);
-    if (first) {
-        L_IP_Address->move(16, 75);
-        m_ip[0]->move(35, 97);
-        m_ip[1]->move(91, 97);
-        m_ip[2]->move(147, 97);
-        m_ip[3]->move(203, 97);
-        Label2->move(83, 105);
-        Label3->move(139, 105);
-        Label4->move(195, 105);
-        L_Ping->move(16, 136);
-        Btn_Ping->move(35, 155);
-        LPing->move(151, 163);
-    } else {
-        L_Options->move(16, 75);
-        m_options->place(96);
-        L_Status->clear();
-        Btn_Update->setFocus();
-    }
+    L_IP_Address->move(16, 75);
+    m_ip[0]->move(35, 97);
+    m_ip[1]->move(91, 97);
+    m_ip[2]->move(147, 97);
+    m_ip[3]->move(203, 97);
+    Label2->move(83, 105);
+    Label3->move(139, 105);
+    Label4->move(195, 105);
+    L_Ping->move(16, 136);
+    Btn_Ping->move(35, 155);
+    LPing->move(151, 163);
 }
 
 bool TFBootTCP::eventFilter(QObject* watched, QEvent* event)
@@ -192,11 +149,6 @@ void TFBootTCP::E_IPKeyPress(int index)
 QString TFBootTCP::addressText() const
 {
     return m_ip[0]->text() + u'.' + m_ip[1]->text() + u'.' + m_ip[2]->text() + u'.' + m_ip[3]->text();
-}
-
-UpdateOptions TFBootTCP::options() const
-{
-    return m_options->options();
 }
 
 void TFBootTCP::showCheckResult(const QString& result, const QColor& colour, const QString& detail)
@@ -265,20 +217,15 @@ void TFBootTCP::Compile_XML_Parameter()
 
 void TFBootTCP::LbButton4Click()
 {
-    if (m_starter.isBusy()) {
-        m_prompts.error(ProgramStarter::BusyMessage());
+    if (!updaterIdle())
         return;
-    }
     try {
         Compile_XML_Parameter();
     } catch (const VeldrinError& error) {
         m_prompts.error(error.message());
         return;
     }
-    const QString program = UpdaterProgram(m_state.ProgramDir, EthernetUpdater);
-    L_Status->setText(QStringLiteral("%1 is running...").arg(EthernetUpdater));
-    const RunOutcome outcome = m_starter.Start_Program(program, QString(), 0);
-    L_Status->setText(outcome.statusLine(program));
+    runUpdater(EthernetUpdater, QString());
 }
 
 } // namespace veldrin

@@ -3,12 +3,9 @@
 #pragma once
 
 #include "update/ConnectionCheck.h"
-#include "update/UpdateOptionBoxes.h"
-#include "update/UpdateOptions.h"
-#include "widgets/VeldrinDialog.h"
+#include "update/UpdateDialog.h"
 
 #include <array>
-#include <memory>
 
 class QLineEdit;
 
@@ -16,9 +13,8 @@ namespace veldrin {
 
 class Clock;
 class IcmpEcho;
-class ProgramStarter;
 
-class TFBootTCP : public VeldrinDialog {
+class TFBootTCP : public UpdateDialog {
     Q_OBJECT
 
 public:
@@ -38,33 +34,31 @@ public:
     // Writes Ethernet_Update.xml for the checked address and the options now chosen.
     void Compile_XML_Parameter();
 
-    int page() const { return m_page; }
     // The last check found the device at the address the boxes still hold.
     bool Esegui_Ping() const { return m_Esegui_Ping; }
     bool isChecking() const { return m_check.isRunning(); }
     // The four box texts joined with ".".
     QString addressText() const;
-    UpdateOptions options() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void placeFirstPage() override;
+    void nextClicked() override { LbButton2Click(); }
+    void updateClicked() override { LbButton4Click(); }
 
 private:
-    void showPage(int page);
     // The "." key in the first three boxes: on to the next box.
     void E_IPKeyPress(int index);
     void addressEdited();
     void checkFinished(ConnectionCheck::Outcome outcome);
     void showCheckResult(const QString& text, const QColor& colour, const QString& detail = {});
 
-    ProgramStarter& m_starter;
     ConnectionCheck m_check;
     bool m_Esegui_Ping = false;
     // The address found by the check, in plain dotted form.
     QString m_deviceAddress;
-    int m_page = 1;
 
     QLabel* L_IP_Address;
     std::array<QLineEdit*, 4> m_ip;
@@ -74,12 +68,6 @@ private:
     QLabel* L_Ping;
     VeldrinButton* Btn_Ping;
     QLabel* LPing;
-    QLabel* L_Options;
-    std::unique_ptr<UpdateOptionBoxes> m_options;
-    VeldrinButton* Btn_Cancel;
-    VeldrinButton* Btn_Next;
-    VeldrinButton* Btn_Update;
-    QLabel* L_Status;
 };
 
 } // namespace veldrin

@@ -8,11 +8,6 @@
 
 namespace veldrin {
 
-namespace {
-constexpr int TitleHeight = 69;
-constexpr int BandHeight = 40;
-} // namespace
-
 VeldrinDialog::VeldrinDialog(AppState& state, Prompts& prompts, const QString& objectName, QWidget* parent)
     : QDialog(parent), m_state(state), m_prompts(prompts)
 {
@@ -70,6 +65,13 @@ VeldrinButton* VeldrinDialog::placeBandButton(const QString& objectName, Veldrin
     button->setGeometry(left, 6, width, 28);
     button->setModalResult(result);
     return button;
+}
+
+void VeldrinDialog::setHeader(const QString& title, const QString& description)
+{
+    setWindowTitle(title);
+    L_SW_Desc->setText(description);
+    L_SW_Desc->adjustSize();
 }
 
 const QString& VeldrinDialog::text(int index) const

@@ -25,6 +25,12 @@ public:
     virtual void Set_Lang() = 0;
 
 protected:
+    // The heights of the title band at the top and of the button band at the bottom.
+    static constexpr int TitleHeight = 69;
+    static constexpr int BandHeight = 40;
+
+    // The window title and the description in the title band.
+    void setHeader(const QString& title, const QString& description);
     // A fixed client size with only a close box, or a resizable one starting at that size.
     void setClientSize(int width, int height, bool resizable = false);
     // A 110 x 28 button in the bottom band; the buttons gather at its right edge, left to
