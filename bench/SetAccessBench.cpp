@@ -2,8 +2,8 @@
 // closed, as the user opens it from the main window.
 #include "access/RequestTablesFile.h"
 #include "access/TFSetAccess.h"
-#include "session/AppState.h"
 #include "common/Prompts.h"
+#include "session/AppState.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -11,11 +11,13 @@ export QT_QPA_PLATFORM=offscreen
 
 # The lock another configurator would hold, held here by flock(1) for as long as it reads input.
 coproc holder { flock -o "$work/Veldrin.lock" -c 'echo held; read line'; }
+# Kept now: bash forgets holder_PID as soon as the coprocess has ended.
+holder_pid=$holder_PID
 read -r _ <&"${holder[0]}"
 status=0
 timeout 5 "$work/veldrin" >"$work/out.txt" 2>&1 || status=$?
 echo done >&"${holder[1]}"
-wait "$holder_PID" || true
+wait "$holder_pid" || true
 # 124: still showing its message when stopped; whatever it did, it did to no file.
 [ "$status" -eq 124 ] || { echo "the second configurator did not wait on its message (exit $status)"; exit 1; }
 left=$(ls -A "$work" | grep -v -e '^veldrin$' -e '^out.txt$' -e '^Veldrin.lock$' || true)
