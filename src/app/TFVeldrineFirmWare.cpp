@@ -5,10 +5,9 @@
 #include "comm/TFParGen.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
-#include "configuration/WorkspaceLayout.h"
-#include "image/DeviceImages.h"
 #include "options/TFSoftOptions.h"
 #include "options/UpdateCheck.h"
+#include "projects/Configurations.h"
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
 #include "services/UrlOpener.h"
@@ -19,6 +18,7 @@
 #include "update/ProgramStarter.h"
 #include "update/TFBootSer.h"
 #include "update/TFBootTCP.h"
+#include "update/UpdateRoute.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/VeldrinButton.h"
 #include "widgets/WindowStyle.h"
@@ -73,7 +73,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     L_Merivo->setLink(identity::HomePageUrl(), identity::MakerDomain());
     StyleBoldGreyLabel(L_Merivo);
     L_Merivo->adjustSize();
-    // At 565 as designed, unless a longer address would run off the window.
+    // At 565, unless a longer address would run off the window.
     L_Merivo->move(std::min(565, 694 - 10 - L_Merivo->width()), 260);
     connect(L_Merivo, &LinkLabel::linkClicked, this, &TFVeldrineFirmWare::L_MerivoClick);
 
@@ -231,8 +231,7 @@ void TFVeldrineFirmWare::Open_Project()
         return;
     const QString name = m_openConf->Name_Conf();
     if (!name.isEmpty() && !QFileInfo(m_state.ConfigDir(name)).isDir()) {
-        m_prompts.error(QStringLiteral("The configuration \"%1\" is gone: its folder %2 no longer exists.")
-                            .arg(name, QDir::toNativeSeparators(m_state.ConfigDir(name))));
+        m_prompts.error(ConfigurationGoneMessage(name, m_state.ConfigDir(name)));
         return;
     }
     m_state.OpenConfiguration(name);
@@ -258,28 +257,18 @@ void TFVeldrineFirmWare::HardwareChange()
 
 void TFVeldrineFirmWare::Update_Device()
 {
-    // Never rewrite the images under an updater that is still loading them.
-    if (m_starter->isBusy()) {
-        m_prompts.error(ProgramStarter::BusyMessage());
-        return;
-    }
-    if (!QFileInfo(m_state.ActiveConfigDir).isDir()) {
-        m_prompts.error(QStringLiteral("The configuration folder %1 no longer exists.")
-                            .arg(QDir::toNativeSeparators(m_state.ActiveConfigDir)));
-        return;
-    }
-    try {
-        CompileConfigurationImages(m_state.ParGenPath, m_state.SetAccessPath,
-                                   layout::ImageDir(m_state.ActiveConfigDir));
-    } catch (const VeldrinError& error) {
-        // Nothing was written, and no updater may load what is there.
-        m_prompts.error(error.message());
-        return;
-    }
-    if (Select_Type_418() == 1)
+    const UpdateRoute route = PrepareUpdate(m_state, m_starter->isBusy());
+    switch (route.kind) {
+    case UpdateRoute::Kind::Ethernet:
         m_bootTcp->exec();
-    else
+        break;
+    case UpdateRoute::Kind::Serial:
         m_bootSer->exec();
+        break;
+    case UpdateRoute::Kind::Refused:
+        m_prompts.error(route.reason);
+        break;
+    }
 }
 
 void TFVeldrineFirmWare::Show_Options()

@@ -86,4 +86,10 @@ int Search_Open_Conf(const QStringList& SL, const QString& name)
     return -1;
 }
 
+QString ConfigurationGoneMessage(const QString& name, const QString& configDir)
+{
+    return QStringLiteral("The configuration \"%1\" is gone: its folder %2 no longer exists.")
+        .arg(name, QDir::toNativeSeparators(configDir));
+}
+
 } // namespace veldrin

@@ -33,4 +33,7 @@ QStringList ListConfigurations(const QString& projectsDir);
 // case of a to z; -1 when there is none.
 int Search_Open_Conf(const QStringList& SL, const QString& name);
 
+// What the user reads when the folder of the configuration of that name has gone.
+QString ConfigurationGoneMessage(const QString& name, const QString& configDir);
+
 } // namespace veldrin

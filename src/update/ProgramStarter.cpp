@@ -2,6 +2,7 @@
 
 #include "common/Prompts.h"
 #include "services/ProgramRunner.h"
+#include "update/UpdateRoute.h"
 #include "widgets/WindowStyle.h"
 
 #include <QDialog>
@@ -68,8 +69,7 @@ bool ProgramStarter::isBusy() const
 
 QString ProgramStarter::BusyMessage()
 {
-    return QStringLiteral("An updater started earlier is still running. Wait until it has finished before "
-                          "starting the update again.");
+    return UpdaterBusyMessage();
 }
 
 RunOutcome ProgramStarter::Start_Program(const QString& NomeSW, const QString& Parameter, int tipo)

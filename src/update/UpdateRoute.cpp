@@ -1,0 +1,37 @@
+#include "update/UpdateRoute.h"
+
+#include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
+#include "image/DeviceImages.h"
+#include "projects/Configurations.h"
+#include "session/AppState.h"
+#include "session/DeviceType.h"
+
+#include <QFileInfo>
+
+namespace veldrin {
+
+UpdateRoute PrepareUpdate(const AppState& state, bool updaterRunning)
+{
+    using Kind = UpdateRoute::Kind;
+    if (updaterRunning)
+        return {Kind::Refused, UpdaterBusyMessage()};
+    if (!QFileInfo(state.ActiveConfigDir).isDir())
+        return {Kind::Refused,
+                ConfigurationGoneMessage(state.Settings.ActiveConfigName, state.ActiveConfigDir)};
+    try {
+        CompileConfigurationImages(state.ParGenPath, state.SetAccessPath,
+                                   layout::ImageDir(state.ActiveConfigDir));
+    } catch (const VeldrinError& error) {
+        return {Kind::Refused, error.message()};
+    }
+    return {ReadDeviceType(state.ParGenPath) == 1 ? Kind::Ethernet : Kind::Serial, {}};
+}
+
+QString UpdaterBusyMessage()
+{
+    return QStringLiteral("An updater started earlier is still running. Wait until it has finished before "
+                          "starting the update again.");
+}
+
+} // namespace veldrin
