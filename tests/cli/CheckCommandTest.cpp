@@ -1,6 +1,6 @@
 #include "cli/CheckCommand.h"
 
-#include "cli/CliMain.h"
+#include "cli/CliRun.h"
 #include "support/TempProgramDir.h"
 #include "support/TestData.h"
 
@@ -11,22 +11,11 @@
 namespace veldrin::cli {
 namespace {
 
-struct CheckRun {
-    int code;
-    QString out;
-    QString err;
-};
+using CheckRun = test::CliRun;
 
 CheckRun check(const QStringList& args, const QString& programDir)
 {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const int code = RunCli(QStringList{QStringLiteral("check")} + args, programDir, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {code, out, err};
+    return test::RunCliCapturing(QStringList{QStringLiteral("check")} + args, programDir);
 }
 
 QByteArray dataFile(const char* name)

@@ -1,4 +1,4 @@
-#include "cli/CliMain.h"
+#include "cli/CliRun.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
@@ -12,22 +12,11 @@
 namespace veldrin::cli {
 namespace {
 
-struct CliRun {
-    int code;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 CliRun run(const QStringList& args)
 {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const int code = RunCli(args, QStringLiteral("/nonexistent"), outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {code, out, err};
+    return test::RunCliCapturing(args, QStringLiteral("/nonexistent"));
 }
 
 const QString Demo = QStringLiteral(VELDRIN_SAMPLES_DIR "/Demo");
