@@ -1,7 +1,6 @@
 #include "cli/CheckCommand.h"
 
 #include "access/AccessChecks.h"
-#include "cli/LanguageOption.h"
 #include "comm/CommunicationChecks.h"
 #include "comm/GeneralParameterFile.h"
 #include "common/VeldrinError.h"
@@ -37,32 +36,23 @@ const CheckGroup Groups[] = {CheckCommunication, CheckRequestTables};
 
 } // namespace
 
-QString CheckCommand::usage() const
+QString CheckCommand::description() const
 {
-    return QStringLiteral("check ") + LanguageOption::Usage() +
-           QStringLiteral(" CONFIG_DIR   the checks the "
-                          "configurator makes before saving: the first failing message (exit 1) or OK");
+    return QStringLiteral("Runs the checks the configurator makes before it saves a configuration.\n"
+                          "Prints the first failing message and exits with 1, or prints OK. A file\n"
+                          "that cannot be read is reported on the error output, with exit code 2.");
 }
 
-int CheckCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
+QList<CliArgument> CheckCommand::arguments() const
 {
-    LanguageOption languageOption(m_programDir);
-    QString configDir;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (languageOption.take(args, i)) {
-            continue;
-        } else if (!arg.startsWith(u"--") && configDir.isEmpty()) {
-            configDir = arg;
-        } else {
-            err << "veldrin-cli check: unknown or incomplete option '" << arg << "'\n" << usage() << '\n';
-            return ExitUsage;
-        }
-    }
-    if (configDir.isEmpty()) {
-        err << "veldrin-cli check: no configuration folder given\n" << usage() << '\n';
-        return ExitUsage;
-    }
+    return {{QStringLiteral("CONFIG_DIR"),
+             QStringLiteral("The configuration folder, holding ParGen.xml and ModbusM_SetAccess.xml.")}};
+}
+
+int CheckCommand::run(const QCommandLineParser& commandLine, QTextStream& out, QTextStream& err)
+{
+    m_languageOption.read(commandLine);
+    const QString configDir = commandLine.positionalArguments().constFirst();
     const QFileInfo config(configDir);
     if (!config.isDir() || !config.isReadable() || !config.isExecutable()) {
         err << "veldrin-cli check: cannot read the configuration folder "
@@ -72,7 +62,7 @@ int CheckCommand::run(const QStringList& args, QTextStream& out, QTextStream& er
 
     // The messages in the language the configurator would show them in.
     StringTable strings;
-    languageOption.selectLanguage(strings);
+    m_languageOption.selectLanguage(strings);
 
     try {
         for (const CheckGroup& group : Groups) {

@@ -2,19 +2,24 @@
 #pragma once
 
 #include "cli/CliCommand.h"
+#include "cli/LanguageOption.h"
 
 namespace veldrin::cli {
 
 class CheckCommand : public CliCommand {
 public:
-    explicit CheckCommand(QString programDir) : m_programDir(std::move(programDir)) {}
+    explicit CheckCommand(QString programDir) : m_languageOption(std::move(programDir)) {}
 
     QString name() const override { return QStringLiteral("check"); }
-    QString usage() const override;
-    int run(const QStringList& args, QTextStream& out, QTextStream& err) override;
+    QString description() const override;
+    QList<CliArgument> arguments() const override;
+    QList<QCommandLineOption> options() const override { return m_languageOption.options(); }
+
+protected:
+    int run(const QCommandLineParser& commandLine, QTextStream& out, QTextStream& err) override;
 
 private:
-    QString m_programDir;
+    LanguageOption m_languageOption;
 };
 
 } // namespace veldrin::cli

@@ -1,4 +1,5 @@
-// The entry of veldrin-cli: picks the command named by the first argument.
+// The entry of veldrin-cli: its own options (--help, --version), then the command named by
+// the first argument, which parses the arguments after it.
 #pragma once
 
 #include <QString>

@@ -10,32 +10,30 @@
 
 namespace veldrin::cli {
 
-QString CompileCommand::usage() const
+CompileCommand::CompileCommand()
+    : m_outOption(QStringLiteral("out"),
+                  QStringLiteral("The folder to write the two images into, replacing what it holds; "
+                                 "it may hold nothing else (default: CONFIG_DIR/bin)."),
+                  QStringLiteral("DIR"))
+{}
+
+QString CompileCommand::description() const
 {
-    return QStringLiteral(
-        "compile CONFIG_DIR [--out DIR]   compiles the configuration's ParGen.xml and "
-        "ModbusM_SetAccess.xml into bank.bin and bank2.bin in DIR (default CONFIG_DIR/bin)");
+    return QStringLiteral("Compiles a configuration into the device's images, bank.bin and bank2.bin.\n"
+                          "Exits with 1 when the configuration does not compile or the images cannot be\n"
+                          "written.");
 }
 
-int CompileCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
+QList<CliArgument> CompileCommand::arguments() const
 {
-    QString configDir;
-    QString outDir;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == u"--out" && i + 1 < args.size()) {
-            outDir = args[++i];
-        } else if (!arg.startsWith(u'-') && configDir.isEmpty()) {
-            configDir = arg;
-        } else {
-            err << "veldrin-cli compile: unknown or incomplete argument '" << arg << "'\n" << usage() << '\n';
-            return ExitUsage;
-        }
-    }
-    if (configDir.isEmpty()) {
-        err << "veldrin-cli compile: no configuration folder given\n" << usage() << '\n';
-        return ExitUsage;
-    }
+    return {{QStringLiteral("CONFIG_DIR"),
+             QStringLiteral("The configuration folder, holding ParGen.xml and ModbusM_SetAccess.xml.")}};
+}
+
+int CompileCommand::run(const QCommandLineParser& commandLine, QTextStream& out, QTextStream& err)
+{
+    const QString configDir = commandLine.positionalArguments().constFirst();
+    QString outDir = commandLine.value(m_outOption);
     if (!QFileInfo(configDir).isDir()) {
         err << "veldrin-cli compile: " << QDir::toNativeSeparators(configDir) << " is not a folder\n";
         return ExitUsage;

@@ -210,30 +210,27 @@ bool inspectRequest(const QString& file, const QByteArray& bytes, bool json, QTe
 
 } // namespace
 
-QString ImageReportCommand::usage() const
+ImageReportCommand::ImageReportCommand()
+    : m_jsonOption(QStringLiteral("json"), QStringLiteral("Prints the report as JSON, with the same fields."))
+{}
+
+QString ImageReportCommand::description() const
 {
-    return QStringLiteral("inspect FILE [--json]   shows what a bank.bin or bank2.bin holds, field by field, "
-                          "and checks its checksum");
+    return QStringLiteral("Shows what a bank.bin or bank2.bin holds, field by field, and checks it.\n"
+                          "Exits with 1 when the image is not as the compiler writes it: a wrong size\n"
+                          "or header, a changed byte outside the fields, or a wrong checksum.");
 }
 
-int ImageReportCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
+QList<CliArgument> ImageReportCommand::arguments() const
 {
-    QString path;
-    bool json = false;
-    for (const QString& arg : args) {
-        if (arg == u"--json") {
-            json = true;
-        } else if (!arg.startsWith(u'-') && path.isEmpty()) {
-            path = arg;
-        } else {
-            err << "veldrin-cli inspect: unknown argument '" << arg << "'\n" << usage() << '\n';
-            return ExitUsage;
-        }
-    }
-    if (path.isEmpty()) {
-        err << "veldrin-cli inspect: no file given\n" << usage() << '\n';
-        return ExitUsage;
-    }
+    return {{QStringLiteral("FILE"),
+             QStringLiteral("The image to read; its size tells which of the two it is.")}};
+}
+
+int ImageReportCommand::run(const QCommandLineParser& commandLine, QTextStream& out, QTextStream& err)
+{
+    const QString path = commandLine.positionalArguments().constFirst();
+    const bool json = commandLine.isSet(m_jsonOption);
     const QString shown = QDir::toNativeSeparators(path);
     // No more than the largest image is read, so a wrong size shows without reading a huge file.
     const FileContents file = ReadWholeFile(path, RequestImageSize);

@@ -7,9 +7,18 @@ namespace veldrin::cli {
 
 class ImageReportCommand : public CliCommand {
 public:
+    ImageReportCommand();
+
     QString name() const override { return QStringLiteral("inspect"); }
-    QString usage() const override;
-    int run(const QStringList& args, QTextStream& out, QTextStream& err) override;
+    QString description() const override;
+    QList<CliArgument> arguments() const override;
+    QList<QCommandLineOption> options() const override { return {m_jsonOption}; }
+
+protected:
+    int run(const QCommandLineParser& commandLine, QTextStream& out, QTextStream& err) override;
+
+private:
+    QCommandLineOption m_jsonOption;
 };
 
 } // namespace veldrin::cli

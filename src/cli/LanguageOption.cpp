@@ -9,18 +9,25 @@
 
 namespace veldrin::cli {
 
-bool LanguageOption::take(const QStringList& args, qsizetype& i)
+LanguageOption::LanguageOption(QString programDir)
+    : m_programDirOption(QStringLiteral("program-dir"),
+                         QStringLiteral("The installation whose settings and LANGUAGE folder are used "
+                                        "(default: the folder veldrin-cli is in)."),
+                         QStringLiteral("DIR")),
+      m_languageOption(QStringLiteral("language"),
+                       QStringLiteral("The language: NAME.lng in the LANGUAGE folder (default: the "
+                                      "language saved in the installation's settings; English when "
+                                      "its file is missing)."),
+                       QStringLiteral("NAME")),
+      m_defaultProgramDir(std::move(programDir)), m_programDir(m_defaultProgramDir)
+{}
+
+void LanguageOption::read(const QCommandLineParser& commandLine)
 {
-    const QString& arg = args[i];
-    if ((arg != u"--program-dir" && arg != u"--language") || i + 1 >= args.size())
-        return false;
-    if (arg == u"--program-dir") {
-        m_programDir = args[++i];
-    } else {
-        m_language = args[++i];
-        m_languageGiven = true;
-    }
-    return true;
+    m_programDir =
+        commandLine.isSet(m_programDirOption) ? commandLine.value(m_programDirOption) : m_defaultProgramDir;
+    m_languageGiven = commandLine.isSet(m_languageOption);
+    m_language = commandLine.value(m_languageOption);
 }
 
 QString LanguageOption::programDir() const

@@ -2,8 +2,10 @@
 // texts: which installation, and which of its languages.
 #pragma once
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace veldrin {
 class StringTable;
@@ -13,11 +15,14 @@ namespace veldrin::cli {
 
 class LanguageOption {
 public:
-    explicit LanguageOption(QString programDir) : m_programDir(std::move(programDir)) {}
+    // programDir is the installation used when --program-dir is not given.
+    explicit LanguageOption(QString programDir);
 
-    // Takes the option at args[i] with its value and moves i past it; false when args[i] is
-    // not one of the two options or its value is missing.
-    bool take(const QStringList& args, qsizetype& i);
+    // The two options, for a command to add to its own.
+    QList<QCommandLineOption> options() const { return {m_programDirOption, m_languageOption}; }
+    // Takes their values from a command line parsed with options() among its options; an
+    // option not given there falls back to its default.
+    void read(const QCommandLineParser& commandLine);
 
     QString programDir() const;
     QString languageDir() const;
@@ -25,9 +30,10 @@ public:
     // settings, as the configurator would; gives the language file applied, or "".
     QString selectLanguage(StringTable& table) const;
 
-    static QString Usage() { return QStringLiteral("[--program-dir DIR] [--language NAME]"); }
-
 private:
+    QCommandLineOption m_programDirOption;
+    QCommandLineOption m_languageOption;
+    QString m_defaultProgramDir;
     QString m_programDir;
     QString m_language;
     bool m_languageGiven = false;

@@ -1,6 +1,5 @@
 #include "cli/StringsCommand.h"
 
-#include "cli/LanguageOption.h"
 #include "lang/LanguageFile.h"
 #include "lang/StringTable.h"
 
@@ -9,11 +8,23 @@
 
 namespace veldrin::cli {
 
-QString StringsCommand::usage() const
+StringsCommand::StringsCommand(QString programDir)
+    : m_languageOption(std::move(programDir)),
+      m_missingOption(QStringLiteral("missing"),
+                      QStringLiteral("Prints only the texts the language's file does not set, which "
+                                     "show in English."))
+{}
+
+QString StringsCommand::description() const
 {
-    return QStringLiteral("strings ") + LanguageOption::Usage() +
-           QStringLiteral(" [--missing]   the texts the "
-                          "configurator shows for a language, one line per entry (index, tab, text)");
+    return QStringLiteral("Prints the texts the configurator shows in a language, one line each.\n"
+                          "A line holds the text's index, a tab and the text, with tab, CR, LF and\n"
+                          "backslash written as \\t, \\r, \\n and \\\\.");
+}
+
+QList<QCommandLineOption> StringsCommand::options() const
+{
+    return m_languageOption.options() << m_missingOption;
 }
 
 QString StringsCommand::Escape(const QString& text)
@@ -41,29 +52,18 @@ QString StringsCommand::Escape(const QString& text)
     return escaped;
 }
 
-int StringsCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
+int StringsCommand::run(const QCommandLineParser& commandLine, QTextStream& out, QTextStream& err)
 {
-    LanguageOption languageOption(m_programDir);
-    bool missingOnly = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (languageOption.take(args, i)) {
-            continue;
-        } else if (arg == u"--missing") {
-            missingOnly = true;
-        } else {
-            err << "veldrin-cli strings: unknown or incomplete option '" << arg << "'\n" << usage() << '\n';
-            return ExitUsage;
-        }
-    }
+    m_languageOption.read(commandLine);
+    const bool missingOnly = commandLine.isSet(m_missingOption);
 
-    const QFileInfo program(languageOption.programDir());
+    const QFileInfo program(m_languageOption.programDir());
     if (!program.isDir() || !program.isReadable()) {
         err << "veldrin-cli strings: cannot read the program folder "
-            << QDir::toNativeSeparators(languageOption.programDir()) << '\n';
+            << QDir::toNativeSeparators(m_languageOption.programDir()) << '\n';
         return ExitUsage;
     }
-    const QString languageDir = languageOption.languageDir();
+    const QString languageDir = m_languageOption.languageDir();
     const QFileInfo languages(languageDir);
     if (languages.exists() && (!languages.isDir() || !languages.isReadable() || !languages.isExecutable())) {
         err << "veldrin-cli strings: cannot read the language folder "
@@ -71,7 +71,7 @@ int StringsCommand::run(const QStringList& args, QTextStream& out, QTextStream& 
         return ExitUsage;
     }
     StringTable table;
-    const QString applied = languageOption.selectLanguage(table);
+    const QString applied = m_languageOption.selectLanguage(table);
     QList<bool> isSet(table.StringCount(), false);
     if (missingOnly && !applied.isEmpty()) {
         StringTable scratch;
