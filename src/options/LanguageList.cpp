@@ -1,5 +1,7 @@
 #include "options/LanguageList.h"
 
+#include "configuration/WorkspaceLayout.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -42,6 +44,32 @@ LanguagePage Update_Lang_Page(int Num_Page, int count)
     page.prevShown = Num_Page != 1;
     page.nextShown = Num_Page != page.pages;
     return page;
+}
+
+int TurnLanguagePage(int page, bool forward, int count)
+{
+    const int pages = Update_Lang_Page(1, count).pages;
+    if (forward && pages >= page + 1)
+        return page + 1;
+    if (!forward && page >= 2)
+        return page - 1;
+    return page;
+}
+
+qsizetype LanguageOfSlot(int page, int slot, int count)
+{
+    const qsizetype index = qsizetype(page - 1) * LanguagesPerPage + slot - 1;
+    if (slot < 1 || slot > LanguagesPerPage || index < 0 || index >= count)
+        return -1;
+    return index;
+}
+
+QString LanguageFlagPath(const QString& languageDir, const QString& name)
+{
+    QString flag = languageDir + u'/' + name + QStringLiteral(".bmp");
+    if (!QFileInfo::exists(flag))
+        flag = layout::In(languageDir, layout::DefaultFlagFile);
+    return QFileInfo(flag).isFile() ? flag : QString();
 }
 
 } // namespace veldrin

@@ -27,4 +27,15 @@ struct LanguagePage {
 
 LanguagePage Update_Lang_Page(int Num_Page, int count);
 
+// The page Next (forward) or Prev leads to from page, among the pages of count languages;
+// the same page at either end.
+int TurnLanguagePage(int page, bool forward, int count);
+
+// The list index of the language in slot 1 to 6 of page; -1 for a slot the page leaves empty.
+qsizetype LanguageOfSlot(int page, int slot, int count);
+
+// The flag shown for a language: its own picture (name + ".bmp") in languageDir, else the
+// default flag there; "" when neither is a regular file.
+QString LanguageFlagPath(const QString& languageDir, const QString& name);
+
 } // namespace veldrin

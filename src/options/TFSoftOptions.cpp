@@ -1,7 +1,6 @@
 #include "options/TFSoftOptions.h"
 
 #include "common/Prompts.h"
-#include "configuration/WorkspaceLayout.h"
 #include "lang/LanguageFile.h"
 #include "options/LanguageList.h"
 #include "options/UpdateCheck.h"
@@ -12,7 +11,6 @@
 #include "widgets/WindowStyle.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -153,10 +151,8 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
         I_L[s]->setToolTip(name);
         // The language's own flag, else the default one; a picture that cannot be read is
         // hidden and the name stays.
-        QString flag = m_state.LanguageDir + u'/' + name + QStringLiteral(".bmp");
-        if (!QFileInfo::exists(flag))
-            flag = layout::In(m_state.LanguageDir, layout::DefaultFlagFile);
-        const QPixmap picture = QFileInfo(flag).isFile() ? QPixmap(flag) : QPixmap();
+        const QString flag = LanguageFlagPath(m_state.LanguageDir, name);
+        const QPixmap picture = flag.isEmpty() ? QPixmap() : QPixmap(flag);
         if (picture.isNull()) {
             I_L[s]->setIcon(QIcon());
             I_L[s]->setVisible(false);
@@ -170,11 +166,9 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page)
 
 void TFSoftOptions::Btn_NextClick(QObject* sender)
 {
-    const int pages = veldrin::Update_Lang_Page(1, static_cast<int>(m_SL_Languages.size())).pages;
-    if (sender == Btn_Next && pages >= m_Show_Page + 1)
-        ++m_Show_Page;
-    else if (sender == Btn_Prev && m_Show_Page >= 2)
-        --m_Show_Page;
+    if (sender == Btn_Next || sender == Btn_Prev)
+        m_Show_Page =
+            TurnLanguagePage(m_Show_Page, sender == Btn_Next, static_cast<int>(m_SL_Languages.size()));
     Update_Lang_Page(m_Show_Page);
 }
 
@@ -198,8 +192,8 @@ bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event)
 
 void TFSoftOptions::LangClick(int slot)
 {
-    const qsizetype index = (m_Show_Page - 1) * LanguagesPerPage + slot - 1;
-    if (index < 0 || index >= m_SL_Languages.size())
+    const qsizetype index = LanguageOfSlot(m_Show_Page, slot, static_cast<int>(m_SL_Languages.size()));
+    if (index < 0)
         return;
     const QString name = LanguageName(m_SL_Languages[index]);
     if (!m_prompts.question(text(54) + m_Language_In_Use + text(55) + name + text(56)))

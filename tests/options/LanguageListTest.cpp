@@ -60,5 +60,35 @@ INSTANTIATE_TEST_SUITE_P(
                       PageCase{1, 13, {3, 0, 6, false, true}}, PageCase{2, 13, {3, 6, 6, true, true}},
                       PageCase{3, 13, {3, 12, 1, true, false}}));
 
+TEST(LanguagePages, TurnWithinTheirRangeAndMapSlotsToLanguages)
+{
+    // page, forward, languages, page turned to
+    const int turns[][4] = {{1, 1, 13, 2}, {2, 1, 13, 3}, {3, 1, 13, 3}, {3, 0, 13, 2},
+                            {1, 0, 13, 1}, {1, 1, 6, 1},  {1, 1, 0, 1},  {2, 0, 7, 1}};
+    for (const auto& [page, forward, count, expected] : turns)
+        EXPECT_EQ(TurnLanguagePage(page, forward != 0, count), expected) << page << forward << count;
+
+    // page, slot, languages, list index
+    const int slots[][4] = {{1, 1, 7, 0},  {1, 6, 7, 5},  {2, 1, 7, 6},   {2, 2, 7, -1},
+                            {1, 1, 0, -1}, {1, 0, 7, -1}, {1, 7, 13, -1}, {3, 1, 13, 12}};
+    for (const auto& [page, slot, count, expected] : slots)
+        EXPECT_EQ(LanguageOfSlot(page, slot, count), expected) << page << slot << count;
+}
+
+TEST(LanguageFlag, IsTheLanguagesOwnElseTheDefaultIfEitherIsAFile)
+{
+    test::TempProgramDir dir;
+    dir.write(QStringLiteral("Deutsch.bmp"), "BM");
+    EXPECT_EQ(LanguageFlagPath(dir.path(), QStringLiteral("Deutsch")),
+              dir.file(QStringLiteral("Deutsch.bmp")));
+    EXPECT_EQ(LanguageFlagPath(dir.path(), QStringLiteral("Italiano")), QString());
+    dir.write(QStringLiteral("DefaultFlag.bmp"), "BM");
+    EXPECT_EQ(LanguageFlagPath(dir.path(), QStringLiteral("Italiano")),
+              dir.file(QStringLiteral("DefaultFlag.bmp")));
+    // A folder of the flag's name is no picture, and it hides the default.
+    dir.mkdir(QStringLiteral("Espanol.bmp"));
+    EXPECT_EQ(LanguageFlagPath(dir.path(), QStringLiteral("Espanol")), QString());
+}
+
 } // namespace
 } // namespace veldrin
