@@ -52,6 +52,17 @@ void SortPortsNaturally(QList<SerialPort>& ports)
     });
 }
 
+PortAccessAdvice AccessAdviceFor(const SerialPort& port)
+{
+    if (port.usable)
+        return {};
+    // The lister finds a port unusable where its device file may not be written, which on
+    // these systems means the user is not in the group that owns the serial ports.
+    return {QStringLiteral("No access: join the dialout group"),
+            QStringLiteral("You may not open this port: ask for membership of the dialout group and log in "
+                           "again.")};
+}
+
 QList<SerialPort> SystemSerialPortLister::EnumPorts()
 {
     QList<SerialPort> ports;

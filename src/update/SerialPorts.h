@@ -12,6 +12,14 @@ struct SerialPort {
     bool usable = true;  // the user may open it
 };
 
+// What the serial update dialog says of a port the user may not open: a short line beside
+// the list and the advice in full. Both are "" for a usable port.
+struct PortAccessAdvice {
+    QString hint;
+    QString advice;
+};
+PortAccessAdvice AccessAdviceFor(const SerialPort& port);
+
 // Lists the ports without opening them, so no modem line moves on attached equipment.
 class SerialPortLister {
 public:

@@ -90,12 +90,7 @@ void TFBootSer::update_ComPort()
         if (!port.description.isEmpty())
             entry += QStringLiteral(" - ") + port.description;
         CB_Com->addItem(entry, port.name);
-        if (!port.usable)
-            CB_Com->setItemData(
-                CB_Com->count() - 1,
-                QStringLiteral("You may not open this port: ask for membership of the dialout "
-                               "group and log in again."),
-                Qt::ToolTipRole);
+        CB_Com->setItemData(CB_Com->count() - 1, AccessAdviceFor(port).advice, Qt::ToolTipRole);
     }
     CB_Com->setCurrentIndex(m_found.isEmpty() ? -1 : 0);
     showPortHint();
@@ -104,9 +99,10 @@ void TFBootSer::update_ComPort()
 void TFBootSer::showPortHint()
 {
     const int index = CB_Com->currentIndex();
-    const bool blocked = index >= 0 && index < m_found.size() && !m_found[index].usable;
-    L_Port_Hint->setText(blocked ? QStringLiteral("No access: join the dialout group") : QString());
-    L_Port_Hint->setToolTip(blocked ? CB_Com->itemData(index, Qt::ToolTipRole).toString() : QString());
+    const PortAccessAdvice advice =
+        index >= 0 && index < m_found.size() ? AccessAdviceFor(m_found[index]) : PortAccessAdvice{};
+    L_Port_Hint->setText(advice.hint);
+    L_Port_Hint->setToolTip(advice.advice);
 }
 
 QString TFBootSer::selectedPort() const
