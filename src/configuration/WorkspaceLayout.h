@@ -6,6 +6,10 @@
 
 namespace veldrin::layout {
 
+// The updater programs beside the configurator (".exe" added on Windows).
+inline constexpr char SerialUpdaterProgram[] = "Ser_30418_Update";
+inline constexpr char EthernetUpdaterProgram[] = "Ethernet_Update";
+
 // Beside the programs.
 inline constexpr char SettingsFile[] = "Veldrin.xml";
 inline constexpr char LockFile[] = "Veldrin.lock";

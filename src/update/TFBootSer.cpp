@@ -1,16 +1,13 @@
 #include "update/TFBootSer.h"
 
 #include "common/Prompts.h"
+#include "configuration/WorkspaceLayout.h"
 #include "session/AppState.h"
 
 #include <QComboBox>
 #include <QLabel>
 
 namespace veldrin {
-
-namespace {
-const QString SerialUpdater = QStringLiteral("Ser_30418_Update");
-} // namespace
 
 TFBootSer::TFBootSer(AppState& state, Prompts& prompts, SerialPortLister& ports, ProgramStarter& starter,
                      QWidget* parent)
@@ -127,7 +124,7 @@ void TFBootSer::Btn_NextClick()
 void TFBootSer::Btn_UpdateClick()
 {
     if (updaterIdle())
-        runUpdater(SerialUpdater, commandLine());
+        runUpdater(QLatin1String(layout::SerialUpdaterProgram), commandLine());
 }
 
 } // namespace veldrin

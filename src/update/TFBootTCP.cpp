@@ -2,6 +2,7 @@
 
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
 #include "session/AppState.h"
 #include "update/DeviceAddress.h"
 #include "update/EthernetUpdateFile.h"
@@ -13,7 +14,6 @@
 namespace veldrin {
 
 namespace {
-const QString EthernetUpdater = QStringLiteral("Ethernet_Update");
 const QColor FoundColour(0, 128, 0);
 const QColor NotFoundColour(255, 0, 0);
 const QColor CheckingColour(0x60, 0x60, 0x60);
@@ -225,7 +225,7 @@ void TFBootTCP::LbButton4Click()
         m_prompts.error(error.message());
         return;
     }
-    runUpdater(EthernetUpdater, QString());
+    runUpdater(QLatin1String(layout::EthernetUpdaterProgram), QString());
 }
 
 } // namespace veldrin

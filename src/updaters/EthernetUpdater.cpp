@@ -189,14 +189,14 @@ EthernetRequest readRequest(const QString& path, QStringList& problems)
     if (!info.exists()) {
         problems.append(
             QStringLiteral("%1 is missing in %2: the configurator writes it there before it starts %3")
-                .arg(fileName, native(info.absolutePath()), QLatin1String(EthernetUpdaterName)));
+                .arg(fileName, native(info.absolutePath()), QLatin1String(layout::EthernetUpdaterProgram)));
         return request;
     }
     const XmlDoc doc = XmlDoc::Load(path);
     const XmlNode root = doc.root();
-    if (!root.isElement() || root.name() != QLatin1String(EthernetUpdaterName)) {
+    if (!root.isElement() || root.name() != QLatin1String(layout::EthernetUpdaterProgram)) {
         problems.append(QStringLiteral("%1 does not begin with the element %2")
-                            .arg(native(path), QLatin1String(EthernetUpdaterName)));
+                            .arg(native(path), QLatin1String(layout::EthernetUpdaterProgram)));
         return request;
     }
     ElementReader reader(root, fileName, problems);
@@ -267,14 +267,15 @@ int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, 
     const QString path = QDir(programDir).filePath(QLatin1String(layout::EthernetUpdateFile));
     QStringList problems;
     const EthernetRequest request = ReadEthernetRequest(path, problems);
-    report.heading(request.Title.isEmpty()
-                       ? QLatin1String(EthernetUpdaterName)
-                       : QStringLiteral("%1: %2").arg(QLatin1String(EthernetUpdaterName), request.Title));
+    report.heading(
+        request.Title.isEmpty()
+            ? QLatin1String(layout::EthernetUpdaterProgram)
+            : QStringLiteral("%1: %2").arg(QLatin1String(layout::EthernetUpdaterProgram), request.Title));
     if (!arguments.isEmpty())
         run.problem(QStringLiteral(
                         "%1 takes no arguments: it reads everything from %2 beside it (it was given \"%3\")")
-                        .arg(QLatin1String(EthernetUpdaterName), QLatin1String(layout::EthernetUpdateFile),
-                             arguments.join(u' ')),
+                        .arg(QLatin1String(layout::EthernetUpdaterProgram),
+                             QLatin1String(layout::EthernetUpdateFile), arguments.join(u' ')),
                     ExitBadRequest);
     for (const QString& text : problems)
         run.problem(text, ExitBadRequest);

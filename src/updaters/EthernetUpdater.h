@@ -12,8 +12,6 @@ namespace veldrin::updaters {
 
 class UpdaterReport;
 
-inline constexpr char EthernetUpdaterName[] = "Ethernet_Update";
-
 // The device's banks: 1 holds the firmware, 2 the configuration (bank2.bin).
 inline constexpr int FirmwareBank = 1;
 inline constexpr int ConfigurationBank = 2;

@@ -1,8 +1,10 @@
+#include "configuration/WorkspaceLayout.h"
 #include "updaters/SerialUpdater.h"
 #include "updaters/UpdaterMain.h"
 
 int main(int argc, char* argv[])
 {
     using namespace veldrin::updaters;
-    return RunUpdaterProgram(argc, argv, QLatin1String(SerialUpdaterName), &RunSerialUpdater);
+    return RunUpdaterProgram(argc, argv, QLatin1String(veldrin::layout::SerialUpdaterProgram),
+                             &RunSerialUpdater);
 }

@@ -22,7 +22,7 @@ constexpr int FieldCount = 7;
 QString usage()
 {
     return QStringLiteral("%1 \\\\.\\PORT FW|NO FR|NO PW|NO PR|NO \"FIRMWARE FILE\" \"BIN FOLDER/\"")
-        .arg(QLatin1String(SerialUpdaterName));
+        .arg(QLatin1String(layout::SerialUpdaterProgram));
 }
 
 QString native(const QString& path)
@@ -109,9 +109,9 @@ int RunSerialUpdater(const QStringList& fields, const QString& programDir, Updat
     QStringList problems;
     const SerialRequest request = ParseSerialFields(fields, problems);
     report.heading(request.Port.isEmpty()
-                       ? QStringLiteral("%1: serial update").arg(QLatin1String(SerialUpdaterName))
+                       ? QStringLiteral("%1: serial update").arg(QLatin1String(layout::SerialUpdaterProgram))
                        : QStringLiteral("%1: serial update of the device on %2")
-                             .arg(QLatin1String(SerialUpdaterName), request.Port));
+                             .arg(QLatin1String(layout::SerialUpdaterProgram), request.Port));
     for (const QString& text : problems)
         run.problem(text, ExitBadRequest);
     if (fields.size() != FieldCount)

@@ -11,8 +11,6 @@ namespace veldrin::updaters {
 
 class UpdaterReport;
 
-inline constexpr char SerialUpdaterName[] = "Ser_30418_Update";
-
 // What the command line asks for.
 struct SerialRequest {
     // The port name after "\\.\", for example "ttyUSB0" or "COM3".
