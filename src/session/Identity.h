@@ -1,6 +1,8 @@
 // The identity texts of this build and the maker's web addresses.
 #pragma once
 
+#include "BuildConfig.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -8,7 +10,7 @@ namespace veldrin::identity {
 
 inline constexpr char SoftwareCode[] = "PK30418";
 inline constexpr char SoftwareDescription[] = "Modbus Master / Ethernet - Converter";
-inline constexpr char SoftwareVersion[] = "2.003";
+inline constexpr const char* SoftwareVersion = build::Version;
 
 // The maker's web domain, then " - Configurator PK30418 - Modbus Master / Ethernet ".
 QString WindowTitle();
