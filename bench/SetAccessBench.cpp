@@ -1,11 +1,16 @@
 // The Set Modbus Access dialog with both tables full: read from its file, shown, painted and
-// closed, as the user opens it from the main window.
+// closed, as the user opens it from the main window; and a block of 512 rows pasted into its
+// write grid, against a plain table model that stores the same block without any checks.
+#include "access/RequestGrid.h"
+#include "access/RequestTableModel.h"
 #include "access/RequestTablesFile.h"
 #include "access/TFSetAccess.h"
 #include "common/Prompts.h"
 #include "session/AppState.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -73,6 +78,103 @@ void BM_SetAccessShowFullTables(benchmark::State& state)
         state.SkipWithError("the tables did not load");
 }
 BENCHMARK(BM_SetAccessShowFullTables)->Unit(benchmark::kMillisecond);
+
+// Two blocks of 512 rows by the 10 data columns of the write grid that differ in every cell, so
+// each paste changes every cell it reaches.
+std::vector<QStringList> pastedBlock(int variant)
+{
+    std::vector<QStringList> rows;
+    for (int n = 0; n < veldrin::RowCount; ++n) {
+        const int v = n + variant;
+        rows.push_back({QString::number(v % 247 + 1),
+                        variant ? QStringLiteral("coil status") : QStringLiteral("Holding Register"),
+                        QString::number(v * 10), QString::number(v % 8 + 1), QString::number(500 + v),
+                        variant ? QStringLiteral("y") : QStringLiteral("N"), QString::number(v % 4),
+                        QString::number(v % 998), QString::number(v % 8),
+                        QStringLiteral("Request %1").arg(v)});
+    }
+    return rows;
+}
+
+// A table model that only stores texts: what pasting the same block costs without any checks.
+class PlainTableModel : public QAbstractTableModel {
+public:
+    PlainTableModel(int rows, int columns) : m_cells(static_cast<std::size_t>(rows), QStringList(columns)) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_cells.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_cells[0].size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::EditRole)
+            return {};
+        return m_cells[static_cast<std::size_t>(index.row())][index.column()];
+    }
+
+    // The block from (top, left), cut at the edges, then one change for all of it.
+    void pasteBlock(int top, int left, const std::vector<QStringList>& rows)
+    {
+        int bottom = top;
+        int right = left;
+        for (std::size_t i = 0; i < rows.size() && top + static_cast<int>(i) < rowCount(); ++i) {
+            bottom = top + static_cast<int>(i);
+            QStringList& cells = m_cells[static_cast<std::size_t>(bottom)];
+            for (qsizetype j = 0; j < rows[i].size() && left + j < columnCount(); ++j) {
+                right = std::max(right, left + static_cast<int>(j));
+                cells[left + j] = rows[i][j];
+            }
+        }
+        Q_EMIT dataChanged(index(top, left), index(bottom, right));
+    }
+
+private:
+    std::vector<QStringList> m_cells;
+};
+
+// Pastes the two blocks in turn into a model shown in view; the repaint that follows each paste
+// is left out of the time. A fixed count of pastes, since each repaint takes far longer.
+template <typename Paste> void pasteInTurn(benchmark::State& state, QWidget& view, Paste paste)
+{
+    const std::vector<QStringList> blocks[] = {pastedBlock(0), pastedBlock(1)};
+    view.resize(900, 600);
+    view.show();
+    QApplication::processEvents();
+    int turn = 0;
+    for (auto _ : state) {
+        paste(blocks[turn]);
+        turn = 1 - turn;
+        state.PauseTiming();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void BM_PasteBlockIntoRequestGrid(benchmark::State& state)
+{
+    veldrin::RequestTable table;
+    veldrin::RequestTableModel model(veldrin::TableKind::Write, table, nullptr);
+    veldrin::RequestGrid grid(QStringLiteral("ACG_Modbus_Write"), &model, nullptr);
+    pasteInTurn(state, grid,
+                [&model](const std::vector<QStringList>& block) { model.pasteBlock(0, 1, block); });
+    if (table.row(1)[veldrin::Cell::Type].isEmpty())
+        state.SkipWithError("the block was not pasted");
+}
+BENCHMARK(BM_PasteBlockIntoRequestGrid)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+void BM_PasteBlockIntoPlainModel(benchmark::State& state)
+{
+    PlainTableModel model(veldrin::RowCount, 11);
+    QTableView view;
+    view.setModel(&model);
+    pasteInTurn(state, view,
+                [&model](const std::vector<QStringList>& block) { model.pasteBlock(0, 1, block); });
+}
+BENCHMARK(BM_PasteBlockIntoPlainModel)->Unit(benchmark::kMillisecond)->Iterations(200);
 
 } // namespace
 

@@ -1,8 +1,16 @@
 // Renders the main window and each of its dialogs to OUT_DIR/NAME.png, working on a copy of
 // the application folder so nothing in it changes. Usage: veldrin_screenshots DIST_DIR OUT_DIR
+#include "access/TFSetAccess.h"
 #include "app/Application.h"
+#include "app/TFAbout.h"
 #include "app/TFVeldrineFirmWare.h"
+#include "comm/TFParGen.h"
 #include "common/Prompts.h"
+#include "options/TFSoftOptions.h"
+#include "projects/TFNew_Project.h"
+#include "projects/TFOpenConf.h"
+#include "update/TFBootSer.h"
+#include "update/TFBootTCP.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -70,9 +78,14 @@ int main(int argc, char* argv[])
     }
     configurator.mainWindow().show();
     QApplication::processEvents();
-    bool ok = save(&configurator.mainWindow(), outDir);
+    veldrin::TFVeldrineFirmWare& window = configurator.mainWindow();
+    bool ok = save(&window, outDir);
 
-    for (QDialog* dialog : configurator.mainWindow().findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+    // Each dialog as the user first opens it.
+    for (QDialog* dialog : std::initializer_list<QDialog*>{
+             &window.newProjectDialog(), &window.openConfDialog(), &window.aboutDialog(),
+             &window.softOptionsDialog(), &window.bootSerDialog(), &window.bootTcpDialog(),
+             &window.parGenDialog(), &window.setAccessDialog()}) {
         dialog->show();
         QApplication::processEvents();
         ok = save(dialog, outDir) && ok;

@@ -2,6 +2,8 @@
 
 #include "common/TextRules.h"
 
+#include <unordered_set>
+
 namespace veldrin {
 namespace {
 
@@ -13,6 +15,24 @@ QStringList numbers(int count)
         list.append(QString::number(i));
     return list;
 }
+
+// Hashes and compares texts as AsciiUpper would make them, without copying them.
+struct UpperCaseHash {
+    using is_transparent = void;
+    std::size_t operator()(QStringView text) const noexcept
+    {
+        std::size_t hash = 14695981039346656037u;
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            hash = (hash ^ (u >= u'a' && u <= u'z' ? u - u'a' + u'A' : u)) * 1099511628211u;
+        }
+        return hash;
+    }
+};
+struct UpperCaseEqual {
+    using is_transparent = void;
+    bool operator()(QStringView a, QStringView b) const noexcept { return EqualAsciiUpper(a, b); }
+};
 
 } // namespace
 
@@ -58,26 +78,61 @@ const QStringList& ListEntries(TableKind kind, Cell cell)
     }
 }
 
+// Of entries equal but for case, the first is found. A pasted text is looked up, not compared
+// with each of up to a thousand entries.
+struct PastedColumn::Entries {
+    explicit Entries(const QStringList& entries) : found(entries.begin(), entries.end()) {}
+    std::unordered_set<QString, UpperCaseHash, UpperCaseEqual> found;
+};
+
+PastedColumn::PastedColumn(TableKind kind, Cell cell)
+{
+    static const Entries readTypes(ListEntries(TableKind::Read, Cell::Type));
+    static const Entries writeTypes(ListEntries(TableKind::Write, Cell::Type));
+    static const Entries readPositions(ListEntries(TableKind::Read, Cell::Position));
+    static const Entries writePositions(ListEntries(TableKind::Write, Cell::Position));
+    static const Entries bits(ListEntries(TableKind::Read, Cell::Bit));
+    switch (cell) {
+    case Cell::Type:
+        m_entries = kind == TableKind::Read ? &readTypes : &writeTypes;
+        break;
+    case Cell::Position:
+        m_entries = kind == TableKind::Read ? &readPositions : &writePositions;
+        break;
+    case Cell::Bit:
+        m_entries = &bits;
+        break;
+    default:
+        m_onChange = cell == Cell::OnChange && kind == TableKind::Write;
+        break;
+    }
+}
+
+const QString* PastedColumn::value(const QString& text) const
+{
+    static const QString nothing = QStringLiteral("");
+    static const QString yes = QStringLiteral("Y");
+    static const QString no = QStringLiteral("N");
+    if (!m_onChange && !m_entries)
+        return &text;
+    const QStringView trimmed = TrimmedView(text);
+    if (trimmed.isEmpty())
+        return &nothing;
+    if (m_onChange) {
+        if (EqualAsciiUpper(trimmed, yes))
+            return &yes;
+        if (EqualAsciiUpper(trimmed, no))
+            return &no;
+        return nullptr;
+    }
+    const auto entry = m_entries->found.find(trimmed);
+    return entry == m_entries->found.end() ? nullptr : &*entry;
+}
+
 std::optional<QString> PastedCellValue(TableKind kind, Cell cell, const QString& text)
 {
-    const QString trimmed = Trim(text);
-    if (cell == Cell::OnChange && kind == TableKind::Write) {
-        const QString upper = AsciiUpper(trimmed);
-        if (upper.isEmpty() || upper == u"Y" || upper == u"N")
-            return upper;
-        return std::nullopt;
-    }
-    const QStringList& entries = ListEntries(kind, cell);
-    if (entries.isEmpty())
-        return text;
-    if (trimmed.isEmpty())
-        return QString();
-    const QString upper = AsciiUpper(trimmed);
-    for (const QString& entry : entries) {
-        if (AsciiUpper(entry) == upper)
-            return entry;
-    }
-    return std::nullopt;
+    const QString* value = PastedColumn(kind, cell).value(text);
+    return value ? std::optional(*value) : std::nullopt;
 }
 
 std::vector<QStringList> ParseTabText(const QString& text)

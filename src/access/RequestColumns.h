@@ -35,6 +35,22 @@ const QStringList& ListEntries(TableKind kind, Cell cell);
 // the On Change box "Y", "N" or nothing, a text cell anything.
 std::optional<QString> PastedCellValue(TableKind kind, Cell cell, const QString& text);
 
+// PastedCellValue for one column, looked up once for all the cells of a pasted block.
+class PastedColumn {
+public:
+    PastedColumn(TableKind kind, Cell cell);
+    // The text the cell takes (text itself or a text that outlives it), or null when the
+    // column refuses it.
+    const QString* value(const QString& text) const;
+
+private:
+    // A list column's entries, found by their upper-case form.
+    struct Entries;
+
+    bool m_onChange = false;
+    const Entries* m_entries = nullptr; // null where any text is taken
+};
+
 // Tab-separated text as a spreadsheet puts it on the clipboard: lines (LF or CR LF, a last
 // line break ignored) of tab-separated fields.
 std::vector<QStringList> ParseTabText(const QString& text);

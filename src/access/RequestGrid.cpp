@@ -80,30 +80,11 @@ void RequestGrid::pasteText(const QString& text)
 
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     if (rows.size() == 1 && rows[0].size() == 1 && selected.size() > 1) {
-        for (const QModelIndex& index : selected)
-            m_model->pasteCell(index.row(), index.column(), rows[0][0]);
+        m_model->pasteIntoCells(selected, rows[0][0]);
         return;
     }
-
-    const int lastRow = m_model->rowCount() - 1;
-    const int lastColumn = m_model->columnCount() - 1;
-    int bottom = current.row();
-    int right = current.column();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int row = current.row() + static_cast<int>(i);
-        if (row > lastRow)
-            break;
-        bottom = row;
-        for (qsizetype j = 0; j < rows[i].size(); ++j) {
-            const int column = current.column() + static_cast<int>(j);
-            if (column > lastColumn)
-                break;
-            right = std::max(right, column);
-            m_model->pasteCell(row, column, rows[i][j]);
-        }
-    }
-    selectionModel()->select(QItemSelection(current, m_model->index(bottom, right)),
-                             QItemSelectionModel::ClearAndSelect);
+    const QModelIndex end = m_model->pasteBlock(current.row(), current.column(), rows);
+    selectionModel()->select(QItemSelection(current, end), QItemSelectionModel::ClearAndSelect);
 }
 
 void RequestGrid::clearSelection()

@@ -29,28 +29,28 @@ int RequestTableModel::columnCount(const QModelIndex& parent) const
 
 QString RequestTableModel::cellText(int row, int column) const
 {
-    const GridColumn& spec = this->column(column);
-    if (!spec.cell)
+    const GridColumn& gridColumn = this->column(column);
+    if (!gridColumn.cell)
         return {};
-    return m_table.rows.at(static_cast<std::size_t>(row))[*spec.cell];
+    return m_table.rows.at(static_cast<std::size_t>(row))[*gridColumn.cell];
 }
 
 QString* RequestTableModel::cellAt(const QModelIndex& index)
 {
     if (!index.isValid())
         return nullptr;
-    const GridColumn& spec = column(index.column());
-    if (!spec.cell)
+    const GridColumn& gridColumn = column(index.column());
+    if (!gridColumn.cell)
         return nullptr;
-    return &m_table.rows.at(static_cast<std::size_t>(index.row()))[*spec.cell];
+    return &m_table.rows.at(static_cast<std::size_t>(index.row()))[*gridColumn.cell];
 }
 
 QVariant RequestTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const GridColumn& spec = column(index.column());
-    if (spec.editor == CellEditor::Fixed) {
+    const GridColumn& gridColumn = column(index.column());
+    if (gridColumn.editor == CellEditor::Fixed) {
         switch (role) {
         case Qt::DisplayRole:
             return index.row() + 1;
@@ -64,8 +64,8 @@ QVariant RequestTableModel::data(const QModelIndex& index, int role) const
             return {};
         }
     }
-    const QString& text = m_table.rows.at(static_cast<std::size_t>(index.row()))[*spec.cell];
-    if (spec.editor == CellEditor::Check) {
+    const QString& text = m_table.rows.at(static_cast<std::size_t>(index.row()))[*gridColumn.cell];
+    if (gridColumn.editor == CellEditor::Check) {
         // The box shows what the device will be told: ticked only for "Y".
         if (role == Qt::CheckStateRole)
             return IsOnChange(text) ? Qt::Checked : Qt::Unchecked;
@@ -130,16 +130,65 @@ void RequestTableModel::setHeaders(const QStringList& headers)
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
-bool RequestTableModel::pasteCell(int row, int column, const QString& text)
+QModelIndex RequestTableModel::pasteBlock(int top, int left, const std::vector<QStringList>& rows)
 {
-    const QModelIndex at = index(row, column);
-    const GridColumn& spec = this->column(column);
-    if (!at.isValid() || !spec.cell)
+    const int lastRow = rowCount() - 1;
+    const int lastColumn = columnCount() - 1;
+    // Each column's rule, found once for the whole block; none for the row number column.
+    std::vector<std::optional<std::pair<Cell, PastedColumn>>> pasted;
+    for (int column = left; column <= lastColumn; ++column) {
+        const std::optional<Cell>& cell = this->column(column).cell;
+        pasted.push_back(cell ? std::optional(std::pair(*cell, PastedColumn(m_kind, *cell))) : std::nullopt);
+    }
+    int bottom = top;
+    int right = left;
+    ChangedCells changed;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = top + static_cast<int>(i);
+        if (row > lastRow)
+            break;
+        bottom = row;
+        RequestRow& cells = m_table.rows.at(static_cast<std::size_t>(row));
+        for (qsizetype j = 0; j < rows[i].size(); ++j) {
+            const int column = left + static_cast<int>(j);
+            if (column > lastColumn)
+                break;
+            right = std::max(right, column);
+            const auto& rule = pasted[static_cast<std::size_t>(j)];
+            if (rule && put(cells[rule->first], rule->second.value(rows[i][j])))
+                changed.add(row, column);
+        }
+    }
+    announce(changed);
+    return index(bottom, right);
+}
+
+void RequestTableModel::pasteIntoCells(const QModelIndexList& cells, const QString& text)
+{
+    ChangedCells changed;
+    for (const QModelIndex& at : cells) {
+        if (!at.isValid() || at.model() != this)
+            continue;
+        const std::optional<Cell>& cell = column(at.column()).cell;
+        if (cell && put(m_table.rows.at(static_cast<std::size_t>(at.row()))[*cell],
+                        PastedColumn(m_kind, *cell).value(text)))
+            changed.add(at.row(), at.column());
+    }
+    announce(changed);
+}
+
+bool RequestTableModel::put(QString& stored, const QString* value)
+{
+    if (!value || stored == *value)
         return false;
-    const std::optional<QString> value = PastedCellValue(m_kind, *spec.cell, text);
-    if (!value)
-        return false;
-    return setData(at, *value, Qt::EditRole);
+    stored = *value;
+    return true;
+}
+
+void RequestTableModel::announce(const ChangedCells& changed)
+{
+    if (changed.bottom >= 0)
+        Q_EMIT dataChanged(index(changed.top, changed.left), index(changed.bottom, changed.right));
 }
 
 void RequestTableModel::clearCells(int top, int left, int bottom, int right)

@@ -8,6 +8,9 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <algorithm>
+#include <vector>
+
 namespace veldrin {
 
 class RequestTableModel : public QAbstractTableModel {
@@ -30,9 +33,13 @@ public:
     void setHeaders(const QStringList& headers);
     // The text of a data cell; "" for the row number column.
     QString cellText(int row, int column) const;
-    // Puts text into a data cell as a paste does: refused texts leave it unchanged. Gives
-    // whether the cell took it.
-    bool pasteCell(int row, int column, const QString& text);
+    // Puts a pasted block of texts into the grid from (top, left): cells past its edges are
+    // dropped, and the row number column and a cell that refuses its text keep what they hold.
+    // The change is announced once, for the cells that changed. Gives the bottom right corner
+    // of the part of the grid the block covers.
+    QModelIndex pasteBlock(int top, int left, const std::vector<QStringList>& rows);
+    // Puts text into each of the cells as a paste does, announcing the change once.
+    void pasteIntoCells(const QModelIndexList& cells, const QString& text);
     // Empties the data cells in the rows and columns given (0-based, inclusive).
     void clearCells(int top, int left, int bottom, int right);
 
@@ -44,6 +51,23 @@ public:
 
 private:
     QString* cellAt(const QModelIndex& index);
+    // The bounds of the cells a paste changed, announced as one change.
+    struct ChangedCells {
+        int top = RowCount;
+        int left = 1 << 30;
+        int bottom = -1;
+        int right = -1;
+        void add(int row, int column)
+        {
+            top = std::min(top, row);
+            bottom = std::max(bottom, row);
+            left = std::min(left, column);
+            right = std::max(right, column);
+        }
+    };
+    // A pasted value into a cell without announcing it; gives whether the cell changed.
+    static bool put(QString& stored, const QString* value);
+    void announce(const ChangedCells& changed);
     void rowsChanged(int top, int bottom);
 
     TableKind m_kind;

@@ -102,17 +102,24 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     ShowActiveConfig();
     Set_Lang();
 
-    // The dialogs, each once, in the order the rest of the system relies on.
-    m_newProject = new TFNew_Project(m_state, m_prompts, this);
-    m_openConf = new TFOpenConf(m_state, m_prompts, this);
-    m_about = new TFAbout(m_state, m_urls, this);
-    m_softOptions = new TFSoftOptions(
-        m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
+    // Each dialog is built the first time it is opened and kept for the rest of the run; built
+    // after a change of language, it starts in the new one.
+    m_newProject.buildWith([this] { return new TFNew_Project(m_state, m_prompts, this); });
+    m_openConf.buildWith([this] { return new TFOpenConf(m_state, m_prompts, this); });
+    m_about.buildWith([this] { return new TFAbout(m_state, m_urls, this); });
+    m_softOptions.buildWith([this] {
+        return new TFSoftOptions(
+            m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
+    });
     m_starter = new ProgramStarter(*services.runner, m_prompts, this);
-    m_bootSer = new TFBootSer(m_state, m_prompts, *services.serialPorts, *m_starter, this);
-    m_bootTcp = new TFBootTCP(m_state, m_prompts, *services.echo, *services.clock, *m_starter, this);
-    m_parGen = new TFParGen(m_state, m_prompts, this);
-    m_setAccess = new TFSetAccess(m_state, m_prompts, this);
+    m_bootSer.buildWith([this, &ports = *services.serialPorts] {
+        return new TFBootSer(m_state, m_prompts, ports, *m_starter, this);
+    });
+    m_bootTcp.buildWith([this, &echo = *services.echo, &clock = *services.clock] {
+        return new TFBootTCP(m_state, m_prompts, echo, clock, *m_starter, this);
+    });
+    m_parGen.buildWith([this] { return new TFParGen(m_state, m_prompts, this); });
+    m_setAccess.buildWith([this] { return new TFSetAccess(m_state, m_prompts, this); });
 
     m_Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
     m_Timer_Update.setInterval(60000);
@@ -172,13 +179,13 @@ void TFVeldrineFirmWare::Set_Lang()
 void TFVeldrineFirmWare::Change_Language()
 {
     Set_Lang();
-    m_bootTcp->Set_Lang();
-    m_bootSer->Set_Lang();
-    m_newProject->Set_Lang();
-    m_openConf->Set_Lang();
-    m_parGen->Set_Lang();
-    m_softOptions->Set_Lang();
-    m_setAccess->Set_Lang();
+    // A dialog not built yet takes the new texts when it is.
+    for (VeldrinDialog* dialog : std::initializer_list<VeldrinDialog*>{
+             m_bootTcp.ifBuilt(), m_bootSer.ifBuilt(), m_newProject.ifBuilt(), m_openConf.ifBuilt(),
+             m_parGen.ifBuilt(), m_softOptions.ifBuilt(), m_setAccess.ifBuilt()}) {
+        if (dialog)
+            dialog->Set_Lang();
+    }
 }
 
 void TFVeldrineFirmWare::ShowActiveConfig()

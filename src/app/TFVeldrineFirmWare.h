@@ -2,6 +2,7 @@
 #pragma once
 
 #include "services/Services.h"
+#include "widgets/BuiltOnFirstUse.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -52,6 +53,7 @@ public:
     int Select_Type_418() const;
     int DeviceType() const { return m_DeviceType; }
 
+    // Each dialog, built when first asked for.
     TFNew_Project& newProjectDialog() { return *m_newProject; }
     TFOpenConf& openConfDialog() { return *m_openConf; }
     TFAbout& aboutDialog() { return *m_about; }
@@ -114,15 +116,15 @@ private:
     QFrame* Shape1;
     LinkLabel* LL_Update;
 
-    TFNew_Project* m_newProject;
-    TFOpenConf* m_openConf;
-    TFAbout* m_about;
-    TFSoftOptions* m_softOptions;
+    BuiltOnFirstUse<TFNew_Project> m_newProject;
+    BuiltOnFirstUse<TFOpenConf> m_openConf;
+    BuiltOnFirstUse<TFAbout> m_about;
+    BuiltOnFirstUse<TFSoftOptions> m_softOptions;
     ProgramStarter* m_starter = nullptr;
-    TFBootSer* m_bootSer = nullptr;
-    TFBootTCP* m_bootTcp = nullptr;
-    TFParGen* m_parGen;
-    TFSetAccess* m_setAccess;
+    BuiltOnFirstUse<TFBootSer> m_bootSer;
+    BuiltOnFirstUse<TFBootTCP> m_bootTcp;
+    BuiltOnFirstUse<TFParGen> m_parGen;
+    BuiltOnFirstUse<TFSetAccess> m_setAccess;
 };
 
 } // namespace veldrin

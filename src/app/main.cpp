@@ -1,10 +1,9 @@
 #include "app/Application.h"
-#include "app/TFVeldrineFirmWare.h"
 #include "common/MessageBoxPrompts.h"
 #include "session/InstanceLock.h"
 
 #include <QApplication>
-#include <QTimer>
+#include <QFont>
 
 namespace {
 
@@ -17,20 +16,6 @@ QFont commonFont()
     font.setPointSize(8);
     return font;
 }
-
-// For the start-up benchmark only: end the program once the main window has painted.
-class QuitAfterFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 } // namespace
 
@@ -48,8 +33,6 @@ int main(int argc, char* argv[])
 
     veldrin::Application configurator(programDir);
     QApplication::setApplicationDisplayName(configurator.state().SoftwareCode);
-    if (qEnvironmentVariableIsSet("VELDRIN_QUIT_AFTER_FIRST_PAINT"))
-        configurator.mainWindow().installEventFilter(new QuitAfterFirstPaint(&app));
     configurator.show();
     return QApplication::exec();
 }

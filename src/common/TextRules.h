@@ -2,14 +2,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace veldrin {
 
 // Removes every character up to U+0020 (blanks, tabs, other controls) from both ends.
 QString Trim(const QString& text);
+// The same part of text, without copying it.
+QStringView TrimmedView(QStringView text);
 
 // Turns a to z into A to Z and changes nothing else.
 QString AsciiUpper(const QString& text);
+// Whether the texts are equal once AsciiUpper has been applied to both, without copying them.
+bool EqualAsciiUpper(QStringView a, QStringView b);
 
 // A name that stays inside the folder it is looked up in: not empty, no "/" or "\",
 // not "." or "..".

@@ -452,6 +452,37 @@ TEST_F(SetAccessDialog, TakesItsTextsFromTheStringTable)
     EXPECT_EQ(readGrid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("N"));
 }
 
+TEST(RequestTableModelPaste, AnnouncesOneChangeCoveringTheCellsThatChanged)
+{
+    RequestTable table;
+    RequestTableModel model(TableKind::Write, table, nullptr);
+    QList<QRect> announced;
+    QObject::connect(&model, &QAbstractItemModel::dataChanged,
+                     [&announced](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                         announced.append(QRect(QPoint(topLeft.column(), topLeft.row()),
+                                                QPoint(bottomRight.column(), bottomRight.row())));
+                     });
+    const std::vector<QStringList> block{{"1", "coil status", "5"}, {"2", "Input Status", "6", "1", "2"}};
+
+    EXPECT_EQ(model.pasteBlock(2, 1, block), model.index(3, 5));
+    EXPECT_EQ(announced, (QList<QRect>{QRect(QPoint(1, 2), QPoint(5, 3))}));
+    EXPECT_EQ(table.rows[2][Cell::Type], QStringLiteral("Coil Status"));
+    EXPECT_EQ(table.rows[3][Cell::Type], QString()); // refused: not a type of the write table
+
+    // The same block again changes nothing, so nothing is announced; one changed cell is.
+    announced.clear();
+    model.pasteBlock(2, 1, block);
+    EXPECT_TRUE(announced.isEmpty());
+    model.pasteBlock(3, 1, {{"2", "x", "7"}});
+    EXPECT_EQ(announced, (QList<QRect>{QRect(QPoint(3, 3), QPoint(3, 3))}));
+
+    // One text into selected cells: the row number column keeps its place, the rest take it.
+    announced.clear();
+    model.pasteIntoCells({model.index(0, 0), model.index(0, 3), model.index(1, 3)}, QStringLiteral("9"));
+    EXPECT_EQ(announced, (QList<QRect>{QRect(QPoint(3, 0), QPoint(3, 1))}));
+    EXPECT_EQ(table.rows[1][Cell::Address], QStringLiteral("9"));
+}
+
 TEST(SetAccessFromTheMainWindow, OpensForAnOpenConfigurationAndFollowsTheLanguage)
 {
     test::TempProgramDir dir;

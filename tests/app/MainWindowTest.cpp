@@ -1,6 +1,9 @@
+#include "access/TFSetAccess.h"
 #include "app/Application.h"
 #include "app/TFAbout.h"
 #include "app/TFVeldrineFirmWare.h"
+#include "comm/TFParGen.h"
+#include "options/TFSoftOptions.h"
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
 #include "session/Identity.h"
@@ -8,6 +11,8 @@
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "update/TFBootSer.h"
+#include "update/TFBootTCP.h"
 #include "widgets/VeldrinButton.h"
 
 #include <QLabel>
@@ -253,6 +258,66 @@ TEST_F(MainWindowFixture, ALanguageChangeRelabelsButtonsButNotTheConfigurationLa
     // The about box keeps its English texts.
     EXPECT_EQ(labelText(window().aboutDialog(), "Label1"), QStringLiteral("Software Veldrin "));
 }
+
+// The dialogs whose texts follow the language, each with the string-table entry of its title.
+struct TranslatedDialog {
+    const char* name;
+    QDialog& (*get)(TFVeldrineFirmWare&);
+    int title;
+};
+
+const TranslatedDialog TranslatedDialogs[] = {
+    {"TFNew_Project", [](TFVeldrineFirmWare& w) -> QDialog& { return w.newProjectDialog(); }, 25},
+    {"TFOpenConf", [](TFVeldrineFirmWare& w) -> QDialog& { return w.openConfDialog(); }, 33},
+    {"TFSoftOptions", [](TFVeldrineFirmWare& w) -> QDialog& { return w.softOptionsDialog(); }, 38},
+    {"TFBootSer", [](TFVeldrineFirmWare& w) -> QDialog& { return w.bootSerDialog(); }, 73},
+    {"TFBootTCP", [](TFVeldrineFirmWare& w) -> QDialog& { return w.bootTcpDialog(); }, 57},
+    {"TFParGen", [](TFVeldrineFirmWare& w) -> QDialog& { return w.parGenDialog(); }, 90},
+    {"TFSetAccess", [](TFVeldrineFirmWare& w) -> QDialog& { return w.setAccessDialog(); }, 128},
+};
+
+TEST_F(MainWindowFixture, StartUpBuildsNoDialogAndEachIsBuiltOnceWhenFirstAskedFor)
+{
+    start();
+    EXPECT_TRUE(window().findChildren<QDialog*>().isEmpty());
+    QStringList built;
+    for (const TranslatedDialog& dialog : TranslatedDialogs) {
+        QDialog& first = dialog.get(window());
+        EXPECT_EQ(&dialog.get(window()), &first) << dialog.name;
+        EXPECT_EQ(first.objectName(), QString::fromLatin1(dialog.name));
+        EXPECT_EQ(first.parent(), &window()) << dialog.name;
+        built.append(first.objectName());
+    }
+    QStringList children;
+    for (QDialog* dialog : window().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        children.append(dialog->objectName());
+    EXPECT_EQ(children, built);
+}
+
+class DialogLanguage : public MainWindowFixture,
+                       public ::testing::WithParamInterface<std::tuple<TranslatedDialog, bool>> {};
+
+TEST_P(DialogLanguage, ShowsTheLanguageChosenWhetherBuiltBeforeOrAfterTheChange)
+{
+    const auto& [dialog, builtBefore] = GetParam();
+    start();
+    if (builtBefore) {
+        ASSERT_EQ(dialog.get(window()).windowTitle(), app->state().Strings[dialog.title]);
+    }
+    app->state().Strings.set(dialog.title, QStringLiteral("Titolo"));
+    app->state().Strings.set(1, QStringLiteral("Passo 1"));
+    window().Change_Language();
+    EXPECT_EQ(dialog.get(window()).windowTitle(), QStringLiteral("Titolo"));
+    EXPECT_EQ(labelText(dialog.get(window()), "L_SW_Code"), QStringLiteral("PK30418"));
+    EXPECT_EQ(labelText(window(), "L_Step_1"), QStringLiteral("Passo 1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLanguage,
+                         ::testing::Combine(::testing::ValuesIn(TranslatedDialogs), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<DialogLanguage::ParamType>& named) {
+                             return std::string(std::get<0>(named.param).name) +
+                                    (std::get<1>(named.param) ? "_BuiltBefore" : "_BuiltAfter");
+                         });
 
 TEST_F(MainWindowFixture, HomePageLinksOpenTheSamePage)
 {

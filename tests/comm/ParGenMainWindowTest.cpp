@@ -43,16 +43,23 @@ protected:
     std::unique_ptr<Application> app;
 };
 
-TEST_F(SetCommunicationStep, IsCreatedAfterTheOtherDialogs)
+TEST_F(SetCommunicationStep, IsBuiltWhenFirstOpenedAndKeptForTheRun)
 {
     start();
-    QStringList names;
-    for (QDialog* dialog : window().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
-        names.append(dialog->objectName());
-    EXPECT_EQ(names, (QStringList{QStringLiteral("TFNew_Project"), QStringLiteral("TFOpenConf"),
-                                  QStringLiteral("TFAbout"), QStringLiteral("TFSoftOptions"),
-                                  QStringLiteral("TFBootSer"), QStringLiteral("TFBootTCP"),
-                                  QStringLiteral("TFParGen"), QStringLiteral("TFSetAccess")}));
+    EXPECT_TRUE(window().findChildren<QDialog*>(Qt::FindDirectChildrenOnly).isEmpty());
+    QList<QWidget*> shown;
+    for (int i = 0; i < 2; ++i) {
+        test::WhenModal([&shown](QWidget* modal) {
+            shown.append(modal);
+            modal->findChild<QPushButton*>(QStringLiteral("Btn_Cancel"))->click();
+        });
+        button("Btn_Prm_Gen")->click();
+    }
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(shown[0]->objectName(), QStringLiteral("TFParGen"));
+    EXPECT_EQ(window().findChildren<QDialog*>(Qt::FindDirectChildrenOnly),
+              (QList<QDialog*>{&window().parGenDialog()}));
 }
 
 TEST_F(SetCommunicationStep, TheDeviceTypeIsReadAgainWhateverTheDialogReturns)

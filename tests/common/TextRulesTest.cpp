@@ -12,12 +12,32 @@ TEST(Trim, RemovesEveryControlAndBlankAtBothEndsOnly)
     EXPECT_EQ(Trim(QString()), QString());
     // A no-break space is above U+0020 and stays.
     EXPECT_EQ(Trim(QStringLiteral("\u00a0x\u00a0")), QStringLiteral("\u00a0x\u00a0"));
+    for (const char* text : {" \t a b \x1f", "   ", "", "x", "\u00a0x "})
+        EXPECT_EQ(TrimmedView(QString::fromUtf8(text)), Trim(QString::fromUtf8(text))) << text;
 }
 
 TEST(AsciiUpper, ChangesOnlyAToZ)
 {
     EXPECT_EQ(AsciiUpper(QStringLiteral("Coil status 1")), QStringLiteral("COIL STATUS 1"));
     EXPECT_EQ(AsciiUpper(QStringLiteral("\u00e9\u00df\u0131")), QStringLiteral("\u00e9\u00df\u0131"));
+    EXPECT_EQ(AsciiUpper(QStringLiteral("12 AB")), QStringLiteral("12 AB"));
+}
+
+TEST(EqualAsciiUpper, AgreesWithComparingAsciiUpperOfBoth)
+{
+    const std::pair<const char*, const char*> pairs[] = {{"coil status", "Coil Status"},
+                                                         {"Coil", "Coil "},
+                                                         {"\u00e9", "\u00c9"},
+                                                         {"\u017f", "S"},
+                                                         {"k", "\u212a"},
+                                                         {"", ""},
+                                                         {"a1", "A2"},
+                                                         {"Z", "z"}};
+    for (const auto& [a, b] : pairs) {
+        const QString first = QString::fromUtf8(a);
+        const QString second = QString::fromUtf8(b);
+        EXPECT_EQ(EqualAsciiUpper(first, second), AsciiUpper(first) == AsciiUpper(second)) << a << " " << b;
+    }
 }
 
 TEST(IsPlainName, RefusesNamesThatLeaveTheirFolder)
