@@ -9,6 +9,7 @@
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "support/WaitUntil.h"
 #include "update/EthernetUpdateFile.h"
 #include "update/ProgramStarter.h"
 #include "update/SystemIcmpEcho.h"
@@ -16,7 +17,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,14 +32,10 @@ using test::FakeIcmpEcho;
 const QColor Green(0, 128, 0);
 const QColor Red(255, 0, 0);
 
-// Spins the event loop until the dialog's check has ended (at most 5 s).
+// Waits until the dialog's check has ended (at most 5 s).
 void waitWhileChecking(const TFBootTCP& dialog)
 {
-    QElapsedTimer guard;
-    guard.start();
-    while (dialog.isChecking() && guard.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    EXPECT_FALSE(dialog.isChecking());
+    EXPECT_TRUE(test::WaitUntil([&] { return !dialog.isChecking(); })) << "the check did not end";
 }
 
 class BootTcp : public ::testing::Test {
