@@ -108,7 +108,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     m_about = new TFAbout(m_state, m_urls, this);
     m_softOptions = new TFSoftOptions(
         m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
-    m_starter = new ProgramStarter(*services.runner, m_prompts, this);
+    m_starter = new ProgramStarter(*services.runner, m_prompts, *services.clock, this);
     m_bootSer = new TFBootSer(m_state, m_prompts, *services.serialPorts, *m_starter, this);
     m_bootTcp = new TFBootTCP(m_state, m_prompts, *services.echo, *services.clock, *m_starter, this);
     m_parGen = new TFParGen(m_state, m_prompts, this);

@@ -98,7 +98,7 @@ protected:
     FakeIcmpEcho echo{&clock};
     test::FakeProgramRunner runner;
     AppState state;
-    ProgramStarter starter{runner, prompts, nullptr};
+    ProgramStarter starter{runner, prompts, clock, nullptr};
     std::unique_ptr<TFBootTCP> boot;
 };
 
@@ -386,7 +386,8 @@ TEST_F(BootTcp, ASecondUpdateIsRefusedWhileTheFirstUpdaterRuns)
     show();
     foundAndNext();
     runner.endAtOnceWith.reset();
-    starter.setLimitMs(200);
+    // The updater outlives the starter's wait.
+    test::WhenModal([&](QWidget*) { clock.advance(ProgramStarter::LimitMs); });
     in<QPushButton>("Btn_Update")->click();
     EXPECT_TRUE(in<QLabel>("L_Status")->text().contains(QStringLiteral("still running")));
     in<QPushButton>("Btn_Update")->click();
