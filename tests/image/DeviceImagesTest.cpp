@@ -242,7 +242,7 @@ TEST(DeviceImagesFullDisk, AFullDiskIsReportedAndBothEarlierImagesStayWhole)
 // The shipped sample: the files exactly as the two dialogs write them, and they compile.
 TEST(DemoConfiguration, IsWrittenAsTheDialogsWriteAndCompiles)
 {
-    const QString demo = QStringLiteral(VELDRIN_SAMPLES_DIR "/Demo");
+    const QString demo = test::SamplesDir() + QStringLiteral("/Demo");
     const QByteArray parGen = readFile(demo + QStringLiteral("/ParGen.xml"));
     const XmlDoc parGenDoc = XmlDoc::Parse(parGen, QStringLiteral("ParGen.xml"));
     test::Changes values;
