@@ -47,9 +47,14 @@ protected:
 
 TEST_F(ProgramStarterTest, WaitsForAProgramAndTellsHowItEnded)
 {
-    // The program ends with code 3 once the test has made the file "end".
-    const QString script =
-        argumentRecorder(dir, "while [ ! -e \"$(dirname \"$0\")/end\" ]; do sleep 0.01; done\nexit 3\n");
+    // The program ends with code 3 once the test has made the file "end" (and gives up when a
+    // failed test has removed its folder).
+    const QString script = argumentRecorder(dir, "here=$(dirname \"$0\")\n"
+                                                 "while [ ! -e \"$here/end\" ]; do\n"
+                                                 "  [ -d \"$here\" ] || exit 1\n"
+                                                 "  sleep 0.01\n"
+                                                 "done\n"
+                                                 "exit 3\n");
     bool waited = false;
     test::WhenModal([&](QWidget* wait) {
         // The window counts the seconds on the clock; a millisecond short of the limit the
