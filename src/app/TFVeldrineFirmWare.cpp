@@ -111,7 +111,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
         return new TFSoftOptions(
             m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
     });
-    m_starter = new ProgramStarter(*services.runner, m_prompts, this);
+    m_starter = new ProgramStarter(*services.runner, m_prompts, *services.clock, this);
     m_bootSer.buildWith([this, &ports = *services.serialPorts] {
         return new TFBootSer(m_state, m_prompts, ports, *m_starter, this);
     });

@@ -197,7 +197,8 @@ TFParGen::TFParGen(AppState& state, Prompts& prompts, QWidget* parent)
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    // FormCreate.
+    // As the window first shows: the two device types offered, every box open and placed, the
+    // texts of the language in use, nothing changed yet.
     CB_Select_Device->addItems({text(95), text(96)});
     CB_Select_Device->setCurrentIndex(0);
     // Fixed border and a close box; the height follows the layout from here on.

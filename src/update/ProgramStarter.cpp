@@ -1,12 +1,12 @@
 #include "update/ProgramStarter.h"
 
 #include "common/Prompts.h"
+#include "services/Clock.h"
 #include "services/ProgramRunner.h"
 #include "update/UpdateRoute.h"
 #include "widgets/WindowStyle.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
@@ -58,8 +58,8 @@ private:
 
 } // namespace
 
-ProgramStarter::ProgramStarter(ProgramRunner& runner, Prompts& prompts, QWidget* owner)
-    : QObject(owner), m_runner(runner), m_prompts(prompts), m_owner(owner)
+ProgramStarter::ProgramStarter(ProgramRunner& runner, Prompts& prompts, Clock& clock, QWidget* owner)
+    : QObject(owner), m_runner(runner), m_prompts(prompts), m_clock(clock), m_owner(owner)
 {}
 
 bool ProgramStarter::isBusy() const
@@ -87,14 +87,14 @@ RunOutcome ProgramStarter::Start_Program(const QString& NomeSW, const QString& P
         ended = true;
         loop.quit();
     });
-    QElapsedTimer clock;
-    clock.start();
-    WaitDialog wait(QFileInfo(NomeSW).fileName(), m_limitMs, m_owner);
+    const qint64 startedMs = m_clock.nowMs();
+    WaitDialog wait(QFileInfo(NomeSW).fileName(), LimitMs, m_owner);
     QTimer tick;
     tick.setInterval(200);
     connect(&tick, &QTimer::timeout, &loop, [&] {
-        wait.showSeconds(static_cast<int>(clock.elapsed() / 1000));
-        if (clock.elapsed() >= m_limitMs)
+        const qint64 waitedMs = m_clock.nowMs() - startedMs;
+        wait.showSeconds(static_cast<int>(waitedMs / 1000));
+        if (waitedMs >= LimitMs)
             loop.quit();
     });
     if (m_runner.isRunning()) {

@@ -10,6 +10,7 @@ class QWidget;
 
 namespace veldrin {
 
+class Clock;
 class ProgramRunner;
 class Prompts;
 
@@ -17,9 +18,10 @@ class ProgramStarter : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int DefaultLimitMs = 150000;
+    // How long a program is waited for, on the clock given.
+    static constexpr int LimitMs = 150000;
 
-    ProgramStarter(ProgramRunner& runner, Prompts& prompts, QWidget* owner);
+    ProgramStarter(ProgramRunner& runner, Prompts& prompts, Clock& clock, QWidget* owner);
 
     // Starts NomeSW with the parameter string, shown normally (tipo 0) or hidden, and waits
     // until it ends or the limit passes; it is never stopped. A program that cannot be started
@@ -31,13 +33,11 @@ public:
     // The text that refuses a second start while one is running.
     static QString BusyMessage();
 
-    void setLimitMs(int limitMs) { m_limitMs = limitMs; }
-
 private:
     ProgramRunner& m_runner;
     Prompts& m_prompts;
+    Clock& m_clock;
     QWidget* m_owner;
-    int m_limitMs = DefaultLimitMs;
 };
 
 } // namespace veldrin

@@ -10,6 +10,7 @@
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
 #include "support/TestData.h"
+#include "support/WaitUntil.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -100,7 +101,7 @@ protected:
         test::WhenModal([this, body](QWidget* modal) {
             EXPECT_EQ(modal, dialog.get());
             // Keys go where the focus is only once the window is active.
-            EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
+            EXPECT_TRUE(test::WaitUntil([&] { return modal->isActiveWindow(); }));
             body();
             if (dialog->isVisible())
                 dialog->reject();

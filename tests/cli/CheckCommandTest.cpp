@@ -100,7 +100,7 @@ TEST(CheckCommand, RequestTablesAreCheckedAfterTheCommunication)
     EXPECT_TRUE(broken.err.contains(QStringLiteral("ModbusM_SetAccess.xml"))) << broken.err.toStdString();
 
     // The shipped sample passes every check.
-    EXPECT_EQ(check({QStringLiteral(VELDRIN_SAMPLES_DIR "/Demo")}, dir.path()).out, QStringLiteral("OK\n"));
+    EXPECT_EQ(check({test::SamplesDir() + QStringLiteral("/Demo")}, dir.path()).out, QStringLiteral("OK\n"));
 }
 
 TEST(CheckCommand, WhatCannotBeReadExitsWithTwo)

@@ -1,5 +1,6 @@
 #include "cli/CliRun.h"
 #include "support/TempProgramDir.h"
+#include "support/TestData.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,7 @@ CliRun run(const QStringList& args)
     return test::RunCliCapturing(args, QStringLiteral("/nonexistent"));
 }
 
-const QString Demo = QStringLiteral(VELDRIN_SAMPLES_DIR "/Demo");
+const QString Demo = test::SamplesDir() + QStringLiteral("/Demo");
 
 TEST(CompileCommand, WritesBothImagesIntoTheOutFolder)
 {

@@ -8,6 +8,7 @@
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "support/WaitUntil.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -68,7 +69,7 @@ protected:
     {
         test::WhenModal([this, action](QWidget*) {
             // Focus and key handling as a user meets them: in the active window.
-            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+            EXPECT_TRUE(test::WaitUntil([&] { return dialog->isActiveWindow(); }));
             action();
         });
         return dialog->exec();

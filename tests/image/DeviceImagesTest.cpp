@@ -49,7 +49,7 @@ TEST(DeviceImages, WithoutEitherFileBothImagesHoldOnlyDefaults)
     EXPECT_EQ(images.RequestImage.right(4), Hex("EC 0B 00 00")); // 3052
 }
 
-TEST(DeviceImages, TheWorkedExampleStoresItsCountsInTheBlock)
+TEST(DeviceImages, OneReadAndOneWriteRowStoreTheirCountsInTheBlock)
 {
     ConfigDir dir;
     dir.writeParGen(ParGenFile());
@@ -127,7 +127,7 @@ protected:
 
 struct BrokenConfiguration {
     const char* parGen;    // a file under tests/data/image, or nullptr for the default file
-    const char* setAccess; // likewise, or nullptr for the worked example
+    const char* setAccess; // likewise, or nullptr for setaccess-two-rows-good.xml
     const char* says;
 };
 
@@ -242,7 +242,7 @@ TEST(DeviceImagesFullDisk, AFullDiskIsReportedAndBothEarlierImagesStayWhole)
 // The shipped sample: the files exactly as the two dialogs write them, and they compile.
 TEST(DemoConfiguration, IsWrittenAsTheDialogsWriteAndCompiles)
 {
-    const QString demo = QStringLiteral(VELDRIN_SAMPLES_DIR "/Demo");
+    const QString demo = test::SamplesDir() + QStringLiteral("/Demo");
     const QByteArray parGen = readFile(demo + QStringLiteral("/ParGen.xml"));
     const XmlDoc parGenDoc = XmlDoc::Parse(parGen, QStringLiteral("ParGen.xml"));
     test::Changes values;

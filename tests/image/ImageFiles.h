@@ -57,7 +57,7 @@ inline QByteArray ParGenFile(const Changes& changes = {})
     return doc.toBytes();
 }
 
-// The read row of the worked example (ten holding registers of slave 1), changed.
+// A read row as setaccess-two-rows-good.xml has it (ten holding registers of slave 1), changed.
 inline Attributes ReadRow(const Changes& changes = {})
 {
     Attributes row = {{"Slave_ID", "1"},    {"Type", "Holding Register"},
@@ -69,7 +69,7 @@ inline Attributes ReadRow(const Changes& changes = {})
     return row;
 }
 
-// The write row of the worked example (one coil of slave 2, on change), changed.
+// A write row as setaccess-two-rows-good.xml has it (one coil of slave 2, on change), changed.
 inline Attributes WriteRow(const Changes& changes = {})
 {
     Attributes row = {{"Slave_ID", "2"},   {"Type", "Coil Status"}, {"Address", "5"},  {"NPoint", "1"},

@@ -183,7 +183,7 @@ QString fieldText(const ParameterBlock& b, const QString& field)
 
 class ParameterBlockField : public testing::TestWithParam<BlockCase> {};
 
-TEST_P(ParameterBlockField, IsReadAsTheTableSays)
+TEST_P(ParameterBlockField, IsTakenFromItsParGenElement)
 {
     const BlockCase& c = GetParam();
     ConfigDir dir;

@@ -47,7 +47,7 @@ QString dataFile(const char* name)
     return test::DataDir() + QStringLiteral("/image/") + QLatin1String(name);
 }
 
-TEST(RequestRecords, TheWorkedExampleGivesItsSixtyFourBytes)
+TEST(RequestRecords, OneReadAndOneWriteRowGiveTheirSixtyFourBytes)
 {
     const Compiled c = compile(dataFile("setaccess-two-rows-good.xml"));
     EXPECT_EQ(c.counts, (RequestCounts{2, 2}));

@@ -1,9 +1,9 @@
 #include "options/HttpUpdateCheck.h"
 
 #include "support/LocalHttpServer.h"
+#include "support/WaitUntil.h"
 
 #include <QSignalSpy>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ std::optional<bool> query(test::LocalHttpServer& server, int deadlineMs = 2000)
     QSignalSpy answered(&check, &UpdateCheck::finished);
     check.start();
     EXPECT_TRUE(check.isRunning());
-    if (!answered.wait(deadlineMs + 3000))
+    if (!test::WaitUntil([&] { return !answered.isEmpty(); }, deadlineMs + 3000))
         return std::nullopt;
     EXPECT_FALSE(check.isRunning());
     return answered.at(0).at(0).toBool();
@@ -94,7 +94,7 @@ TEST(HttpUpdateCheck, NoServerIsNo)
                           2000);
     QSignalSpy answered(&check, &UpdateCheck::finished);
     check.start();
-    ASSERT_TRUE(answered.wait(5000));
+    ASSERT_TRUE(test::WaitUntil([&] { return !answered.isEmpty(); }));
     EXPECT_FALSE(answered.at(0).at(0).toBool());
 }
 
@@ -106,8 +106,8 @@ TEST(HttpUpdateCheck, NeverRunsTwiceAtOnce)
     QSignalSpy answered(&check, &UpdateCheck::finished);
     check.start();
     check.start();
-    ASSERT_TRUE(answered.wait(3000));
-    QTest::qWait(100);
+    ASSERT_TRUE(test::WaitUntil([&] { return !answered.isEmpty(); }, 3000));
+    EXPECT_FALSE(test::WaitUntil([&] { return answered.size() > 1; }, 100)) << "a second answer came";
     EXPECT_EQ(answered.size(), 1);
     EXPECT_LE(server.requests.size(), 1);
 }

@@ -2,6 +2,7 @@
 
 #include "configuration/WorkspaceLayout.h"
 #include "support/TempProgramDir.h"
+#include "support/WaitUntil.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,10 +41,10 @@ TEST(InstanceLock, ALockWhoseProgramEndedIsTakenOver)
     // -o: only flock itself holds the lock, not the shell it runs, which ends with its input.
     holder.start(flock, {QStringLiteral("-o"), dir.file(QLatin1String(layout::LockFile)),
                          QStringLiteral("-c"), QStringLiteral("echo held; read line")});
-    ASSERT_TRUE(holder.waitForReadyRead(5000));
+    ASSERT_TRUE(test::WaitUntil([&] { return holder.canReadLine(); }));
     EXPECT_FALSE(InstanceLock(dir.path()).acquire()) << "a running holder keeps it";
     holder.kill();
-    holder.waitForFinished();
+    ASSERT_TRUE(test::WaitUntil([&] { return holder.state() == QProcess::NotRunning; }));
     EXPECT_TRUE(InstanceLock(dir.path()).acquire());
 }
 

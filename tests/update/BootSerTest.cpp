@@ -1,5 +1,6 @@
 #include "session/AppState.h"
 #include "session/Startup.h"
+#include "support/FakeClock.h"
 #include "support/FakeProgramRunner.h"
 #include "support/FakeSerialPortLister.h"
 #include "support/ModalDriver.h"
@@ -46,8 +47,9 @@ protected:
     test::RecordingPrompts prompts;
     test::FakeSerialPortLister ports;
     test::FakeProgramRunner runner;
+    test::FakeClock clock;
     AppState state;
-    ProgramStarter starter{runner, prompts, nullptr};
+    ProgramStarter starter{runner, prompts, clock, nullptr};
     std::unique_ptr<TFBootSer> boot;
 };
 
@@ -122,9 +124,10 @@ TEST_F(BootSer, ASecondUpdateIsRefusedWhileTheFirstUpdaterRuns)
 {
     ports.ports = {{QStringLiteral("ttyS0"), QString(), true}};
     runner.endAtOnceWith.reset();
-    starter.setLimitMs(200);
     whileShown([&] {
         in<QPushButton>("Btn_Next")->click();
+        // The updater outlives the starter's wait.
+        test::WhenModal([&](QWidget*) { clock.advance(ProgramStarter::LimitMs); });
         in<QPushButton>("Btn_Update")->click();
         EXPECT_TRUE(in<QLabel>("L_Status")->text().contains(QStringLiteral("still running")));
         in<QPushButton>("Btn_Update")->click();

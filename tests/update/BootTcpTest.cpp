@@ -9,6 +9,7 @@
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "support/WaitUntil.h"
 #include "update/EthernetUpdateFile.h"
 #include "update/ProgramStarter.h"
 #include "update/SystemIcmpEcho.h"
@@ -16,7 +17,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,14 +32,10 @@ using test::FakeIcmpEcho;
 const QColor Green(0, 128, 0);
 const QColor Red(255, 0, 0);
 
-// Spins the event loop until the dialog's check has ended (at most 5 s).
+// Waits until the dialog's check has ended (at most 5 s).
 void waitWhileChecking(const TFBootTCP& dialog)
 {
-    QElapsedTimer guard;
-    guard.start();
-    while (dialog.isChecking() && guard.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    EXPECT_FALSE(dialog.isChecking());
+    EXPECT_TRUE(test::WaitUntil([&] { return !dialog.isChecking(); })) << "the check did not end";
 }
 
 class BootTcp : public ::testing::Test {
@@ -102,7 +98,7 @@ protected:
     FakeIcmpEcho echo{&clock};
     test::FakeProgramRunner runner;
     AppState state;
-    ProgramStarter starter{runner, prompts, nullptr};
+    ProgramStarter starter{runner, prompts, clock, nullptr};
     std::unique_ptr<TFBootTCP> boot;
 };
 
@@ -390,7 +386,8 @@ TEST_F(BootTcp, ASecondUpdateIsRefusedWhileTheFirstUpdaterRuns)
     show();
     foundAndNext();
     runner.endAtOnceWith.reset();
-    starter.setLimitMs(200);
+    // The updater outlives the starter's wait.
+    test::WhenModal([&](QWidget*) { clock.advance(ProgramStarter::LimitMs); });
     in<QPushButton>("Btn_Update")->click();
     EXPECT_TRUE(in<QLabel>("L_Status")->text().contains(QStringLiteral("still running")));
     in<QPushButton>("Btn_Update")->click();

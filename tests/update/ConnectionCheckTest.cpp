@@ -2,9 +2,9 @@
 
 #include "support/FakeClock.h"
 #include "support/FakeIcmpEcho.h"
+#include "support/WaitUntil.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -24,11 +24,7 @@ protected:
             &check, &ConnectionCheck::finished, &check, [&outcome](Outcome o) { outcome = o; },
             Qt::SingleShotConnection);
         check.start(address);
-        QElapsedTimer guard;
-        guard.start();
-        while (check.isRunning() && guard.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QCoreApplication::processEvents();
+        EXPECT_TRUE(test::WaitUntil([&] { return !check.isRunning(); })) << "the check did not end";
         return outcome;
     }
     qint64 elapsedMs() const { return clock.now - start; }
@@ -117,7 +113,7 @@ TEST_F(Check, AStoppedCheckSendsNoMoreAndReportsNothing)
     bool reported = false;
     QObject::connect(&check, &ConnectionCheck::finished, [&reported] { reported = true; });
     check.start(QStringLiteral("10.0.0.2"));
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(test::WaitUntil([&] { return !echo.requests.isEmpty(); }));
     ASSERT_EQ(echo.requests.size(), 1);
     check.stop();
     EXPECT_EQ(echo.cancels, 1);

@@ -2,10 +2,9 @@
 #include "update/LinuxIcmpEcho.h"
 
 #include "support/TempProgramDir.h"
+#include "support/WaitUntil.h"
 
-#include <QEventLoop>
 #include <QFile>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -23,22 +22,17 @@ std::optional<EchoReply> sendAndWait(LinuxIcmpEcho& echo, const QString& address
 {
     std::optional<EchoReply> answer;
     int answers = 0;
-    QEventLoop loop;
-    const auto connection = QObject::connect(&echo, &IcmpEcho::replied, &loop, [&](const EchoReply& reply) {
+    const auto connection = QObject::connect(&echo, &IcmpEcho::replied, [&](const EchoReply& reply) {
         answer = reply;
         ++answers;
-        loop.quit();
     });
-    QTimer::singleShot(3000, &loop, &QEventLoop::quit);
     echo.send(address, data, 400);
     EXPECT_FALSE(answer) << "answered from inside send()";
-    loop.exec();
-    // Nothing more comes for the same request.
-    QEventLoop settle;
-    QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);
-    settle.exec();
+    if (test::WaitUntil([&] { return answers > 0; }, 3000)) {
+        // Nothing more comes for the same request.
+        EXPECT_FALSE(test::WaitUntil([&] { return answers > 1; }, settleMs)) << "a second answer came";
+    }
     QObject::disconnect(connection);
-    EXPECT_LE(answers, 1);
     return answer;
 }
 

@@ -1,13 +1,15 @@
 #include "update/ProgramStarter.h"
 
 #include "services/ProcessRunner.h"
+#include "support/FakeClock.h"
+#include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "support/WaitUntil.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSignalSpy>
-#include <QTest>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -28,22 +30,45 @@ QString argumentRecorder(const test::TempProgramDir& dir, const char* body = "")
     return script;
 }
 
+// What the wait window says.
+QString waitText(const QWidget* wait)
+{
+    return wait->findChild<QLabel*>(QStringLiteral("L_Wait"))->text();
+}
+
 class ProgramStarterTest : public ::testing::Test {
 protected:
     test::TempProgramDir dir;
     test::RecordingPrompts prompts;
+    test::FakeClock clock;
     ProcessRunner runner;
-    ProgramStarter starter{runner, prompts, nullptr};
+    ProgramStarter starter{runner, prompts, clock, nullptr};
 };
 
 TEST_F(ProgramStarterTest, WaitsForAProgramAndTellsHowItEnded)
 {
-    const QString script = argumentRecorder(dir, "sleep 1\nexit 3\n");
-    QElapsedTimer clock;
-    clock.start();
+    // The program ends with code 3 once the test has made the file "end" (and gives up when a
+    // failed test has removed its folder).
+    const QString script = argumentRecorder(dir, "here=$(dirname \"$0\")\n"
+                                                 "while [ ! -e \"$here/end\" ]; do\n"
+                                                 "  [ -d \"$here\" ] || exit 1\n"
+                                                 "  sleep 0.01\n"
+                                                 "done\n"
+                                                 "exit 3\n");
+    bool waited = false;
+    test::WhenModal([&](QWidget* wait) {
+        // The window counts the seconds on the clock; a millisecond short of the limit the
+        // starter still waits.
+        clock.advance(ProgramStarter::LimitMs - 1);
+        EXPECT_TRUE(test::WaitUntil([&] {
+            return waitText(wait) == QStringLiteral("Waiting for record.sh to finish: 149 s");
+        })) << waitText(wait).toStdString();
+        waited = runner.isRunning();
+        dir.write(QStringLiteral("end"), QByteArray());
+    });
     const RunOutcome outcome =
         starter.Start_Program(script, QStringLiteral("\\\\.\\ttyS0 FW \"/a b/x.sim\" \"\""), 0);
-    EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_TRUE(waited) << "the starter returned before the program ended";
     EXPECT_EQ(outcome.kind, RunOutcome::Kind::Ended);
     EXPECT_EQ(outcome.exitCode, 3);
     EXPECT_EQ(outcome.statusLine(script), QStringLiteral("record.sh ended with error code 3."));
@@ -65,10 +90,10 @@ TEST_F(ProgramStarterTest, AProgramThatCannotStartIsReportedAtOnce)
     for (const QString& program :
          {dir.file(QStringLiteral("missing")), dir.file(QStringLiteral("plain.txt"))}) {
         prompts.clear();
-        QElapsedTimer clock;
-        clock.start();
+        QElapsedTimer took;
+        took.start();
         const RunOutcome outcome = starter.Start_Program(program, QString(), 0);
-        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_LT(took.elapsed(), 1000);
         EXPECT_EQ(outcome.kind, RunOutcome::Kind::NotStarted);
         ASSERT_EQ(prompts.messages().size(), 1);
         EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
@@ -82,8 +107,9 @@ TEST_F(ProgramStarterTest, AProgramOutlivingTheLimitKeepsRunningEvenWhenTheRunne
     qint64 pid = 0;
     {
         ProcessRunner ownRunner;
-        ProgramStarter ownStarter(ownRunner, prompts, nullptr);
-        ownStarter.setLimitMs(300);
+        ProgramStarter ownStarter(ownRunner, prompts, clock, nullptr);
+        // The limit passes on the clock while the program runs.
+        test::WhenModal([&](QWidget*) { clock.advance(ProgramStarter::LimitMs); });
         const RunOutcome outcome = ownStarter.Start_Program(script, QString(), 0);
         EXPECT_EQ(outcome.kind, RunOutcome::Kind::StillRunning);
         EXPECT_TRUE(ownStarter.isBusy());

@@ -2,6 +2,7 @@
 
 #include "common/VeldrinError.h"
 #include "support/TempProgramDir.h"
+#include "support/TestData.h"
 #include "updaters/UpdaterFiles.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ TEST(FirmwareFile, ReadsBackWhatWasEncoded)
 
 TEST(FirmwareFile, TheShippedPlaceholdersAreValidForTheirUpdaterOnly)
 {
-    const QString master = QStringLiteral(VELDRIN_MASTER_DIR);
+    const QString master = veldrin::test::MasterDir();
     const QString serial = master + QStringLiteral("/sim30418.sim");
     const QString ethernet = master + QStringLiteral("/Sim30418K.sim");
     EXPECT_EQ(refusal(serial, SerialFirmwareFamily), QString());

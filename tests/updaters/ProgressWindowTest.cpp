@@ -1,9 +1,10 @@
 #include "updaters/ProgressWindow.h"
 
+#include "support/WaitUntil.h"
+
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -27,8 +28,9 @@ TEST(ProgressWindow, StaysOpenWhileItRunsAndAfterAFailure)
     const QString log = window.findChild<QPlainTextEdit*>()->toPlainText();
     EXPECT_TRUE(log.contains(QStringLiteral("[1/2] Writing the firmware: done"))) << log.toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral("Error: The firmware read back"))) << log.toStdString();
-    QTest::qWait(ProgressWindow::CloseAfterSuccessMs + 200);
-    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(
+        test::WaitUntil([&] { return !window.isVisible(); }, ProgressWindow::CloseAfterSuccessMs + 200))
+        << "the window closed itself after a failure";
     QPushButton* close = window.findChild<QPushButton*>();
     ASSERT_TRUE(close->isEnabled());
     close->click();
@@ -44,7 +46,8 @@ TEST(ProgressWindow, ClosesItselfAfterAGoodRun)
     window.finish(true, QStringLiteral("Update finished: 1 operation on 127.0.0.1."));
     EXPECT_EQ(window.findChild<QProgressBar*>()->value(), 100);
     EXPECT_TRUE(window.isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), ProgressWindow::CloseAfterSuccessMs + 2000);
+    EXPECT_TRUE(
+        test::WaitUntil([&] { return !window.isVisible(); }, ProgressWindow::CloseAfterSuccessMs + 2000));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// GoogleTest's main with a Qt application, so core and window tests alike can use Qt.
+// GoogleTest's main for the tests of the windows: a Qt application that can show them.
 #include <QApplication>
 
 #include <gtest/gtest.h>
