@@ -1,6 +1,7 @@
 #include "session/SettingsFile.h"
 
 #include "common/AtomicFile.h"
+#include "common/ReadWholeFile.h"
 #include "common/VeldrinError.h"
 #include "common/XmlDoc.h"
 
@@ -74,7 +75,13 @@ QByteArray SettingsFileBytes(const AppSettings& settings)
 
 void WriteSettingsFile(const QString& path, const AppSettings& settings)
 {
-    WriteFileAtomically(path, SettingsFileBytes(settings));
+    const QByteArray bytes = SettingsFileBytes(settings);
+    // A file that already holds these bytes is left as it is: closing without a change then
+    // costs no write and no disk sync.
+    if (const FileContents current = ReadWholeFile(path, bytes.size());
+        current.read() && current.bytes == bytes)
+        return;
+    WriteFileAtomically(path, bytes);
 }
 
 } // namespace veldrin

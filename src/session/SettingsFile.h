@@ -22,7 +22,8 @@ AppSettings ReadSettingsFile(const QString& path);
 // The file's bytes: root Conf_Settings, each group followed by its values, no whitespace.
 QByteArray SettingsFileBytes(const AppSettings& settings);
 
-// Writes the file atomically; throws VeldrinError with the reason when it cannot.
+// Writes the file atomically unless it already holds the same bytes; throws VeldrinError with
+// the reason when it cannot.
 void WriteSettingsFile(const QString& path, const AppSettings& settings);
 
 } // namespace veldrin

@@ -3,7 +3,11 @@
 #include "common/XmlDoc.h"
 #include "support/TempProgramDir.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace veldrin {
 namespace {
@@ -92,6 +96,33 @@ TEST(SettingsFile, RoundTripsEveryValue)
                                       false, true);
     WriteSettingsFile(path, settings);
     EXPECT_EQ(ReadSettingsFile(path), settings);
+}
+
+TEST(SettingsFile, IsRewrittenOnlyWhenItsBytesChange)
+{
+    test::TempProgramDir dir;
+    const QString path = dir.file(QStringLiteral("Veldrin.xml"));
+    const auto inodeOf = [&path] {
+        struct stat status {};
+        EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+        return status.st_ino;
+    };
+    WriteSettingsFile(path, AppSettings{});
+    const auto inode = inodeOf();
+    // The atomic writer replaces the file with a new one, so the same file means no write.
+    WriteSettingsFile(path, AppSettings{});
+    EXPECT_EQ(inodeOf(), inode);
+
+    AppSettings changed;
+    changed.InternetEnabled = true;
+    WriteSettingsFile(path, changed);
+    EXPECT_NE(inodeOf(), inode);
+    EXPECT_EQ(ReadSettingsFile(path), changed);
+
+    // A file changed by hand since is written again in full.
+    dir.write(QStringLiteral("Veldrin.xml"), "<Settings/>");
+    WriteSettingsFile(path, changed);
+    EXPECT_EQ(ReadSettingsFile(path), changed);
 }
 
 TEST(SettingsFile, UnreadableFilesGiveTheDefaults)
