@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Times veldrin-cli compile on a full configuration (512 read and 512 write requests) as a
-# whole process against an empty Qt command-line program, in the same hyperfine run, and
-# prints the ratio (target: within 1.5).
+# whole process, in the same hyperfine run, against its floor: a bare Qt command-line program
+# that writes two files of the images' sizes through the same durable writer (each synced
+# before it replaces its predecessor). Prints the ratio (target: within 1.1), and the ratio to
+# an empty Qt command-line program for reference. The output folder is on the disk mktemp
+# uses, so the syncs cost what they cost there.
 set -euo pipefail
 build=${1:-build}
 cli="$build/dist/veldrin-cli"
 empty="$build/bench/empty_cli"
+floor="$build/bench/durable_write_floor"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 config="$work/Full"
@@ -31,11 +35,13 @@ printf '%s' '<GeneralParameter><Device_Type>1</Device_Type><IP1>192</IP1><IP2>16
 "$cli" compile "$config" --out "$work/out"
 hyperfine --warmup 5 --runs 50 --export-json "$work/times.json" \
   -n empty "$empty" \
+  -n floor "$floor $work/floor" \
   -n compile "$cli compile $config --out $work/out"
 python3 - "$work/times.json" <<'PY'
 import json, sys
 r = {x["command"]: x["mean"] for x in json.load(open(sys.argv[1]))["results"]}
-ratio = r["compile"] / r["empty"]
-print(f"compile / empty = {ratio:.2f} (target: at most 1.5)")
-sys.exit(0 if ratio <= 1.5 else 1)
+print(f"compile / empty = {r['compile'] / r['empty']:.2f}")
+ratio = r["compile"] / r["floor"]
+print(f"compile / durable-write floor = {ratio:.2f} (target: at most 1.1)")
+sys.exit(0 if ratio <= 1.1 else 1)
 PY

@@ -18,9 +18,10 @@ namespace veldrin {
 // Names and values are kept as UTF-8 in one buffer and converted only when asked for, so
 // reading a file costs a few allocations, not several per attribute.
 namespace {
+// Offsets into one buffer of at most MaxFileSize-sized documents: 32 bits keep the tree small.
 struct XmlSpan {
-    qsizetype offset = 0;
-    qsizetype size = 0;
+    int offset = 0;
+    int size = 0;
 };
 } // namespace
 
@@ -45,8 +46,9 @@ struct XmlTree {
         int firstChild = -1;
         int lastChild = -1;
         int nextSibling = -1;
-        // Where an element starts, for errors about it.
-        int line = 0;
+        // The byte where an element starts in the document it was read from, for errors about
+        // it; -1 for one made in memory.
+        int start = -1;
     };
 
     XmlTree() { clear(); }
@@ -56,14 +58,27 @@ struct XmlTree {
         nodes.clear();
         attributes.clear();
         strings.clear();
+        source.clear();
         nodes.emplace_back();
     }
 
     Span store(const char* text, qsizetype size)
     {
-        const Span span{strings.size(), size};
+        if (size > std::numeric_limits<int>::max() - strings.size())
+            throw VeldrinError(
+                QStringLiteral("%1 is too large to be kept").arg(QDir::toNativeSeparators(fileName)));
+        const Span span{static_cast<int>(strings.size()), static_cast<int>(size)};
         strings.append(text, size);
         return span;
+    }
+
+    // Room for what reading size bytes will most likely make, so the tree is not copied while
+    // it grows; a document with more in it grows past this as usual.
+    void reserveFor(qsizetype size)
+    {
+        strings.reserve(size);
+        attributes.reserve(static_cast<std::size_t>(size / 16));
+        nodes.reserve(static_cast<std::size_t>(size / 64) + 8);
     }
     Span store(const char* text) { return store(text, qsizetype(std::strlen(text))); }
     Span store(const QString& text) { return store(text.toUtf8()); }
@@ -98,8 +113,13 @@ struct XmlTree {
     std::vector<Node> nodes;
     std::vector<Attribute> attributes;
     QByteArray strings;
-    // The file the document was read from, for errors found after reading.
+    // The file the document was read from and its bytes, for errors found after reading.
     QString fileName;
+    QByteArray source;
+
+    // The line of the element that starts at byte start of source, as the parser counts lines;
+    // found by reading source again up to it, so only an error pays for counting lines.
+    XML_Size lineAt(int start) const;
 };
 
 namespace {
@@ -144,7 +164,7 @@ public:
         for (const XML_Char** a = attributes; *a != nullptr; a += 2)
             tree.attributes.push_back({tree.store(a[0]), tree.store(a[1])});
         XmlTree::Node& node = tree.at(index);
-        node.line = static_cast<int>(XML_GetCurrentLineNumber(self->m_parser));
+        node.start = static_cast<int>(XML_GetCurrentByteIndex(self->m_parser));
         node.firstAttribute = first;
         node.attributeCount = static_cast<int>(tree.attributes.size()) - first;
         self->m_open.push_back(index);
@@ -368,7 +388,36 @@ void writeNode(const XmlTree& tree, int index, QByteArray& out)
     }
 }
 
+// Stops the parser at the element that starts at a given byte, noting its line.
+struct LineFinder {
+    XML_Parser parser;
+    XML_Index start;
+    XML_Size line = 0;
+
+    static void XMLCALL startElement(void* data, const XML_Char*, const XML_Char**)
+    {
+        auto* self = static_cast<LineFinder*>(data);
+        if (XML_GetCurrentByteIndex(self->parser) != self->start)
+            return;
+        self->line = XML_GetCurrentLineNumber(self->parser);
+        XML_StopParser(self->parser, XML_FALSE);
+    }
+};
+
 } // namespace
+
+XML_Size XmlTree::lineAt(int start) const
+{
+    const std::unique_ptr<std::remove_pointer_t<XML_Parser>, decltype(&XML_ParserFree)> parser(
+        XML_ParserCreate(nullptr), &XML_ParserFree);
+    if (!parser)
+        return 0;
+    LineFinder finder{parser.get(), start};
+    XML_SetUserData(parser.get(), &finder);
+    XML_SetStartElementHandler(parser.get(), &LineFinder::startElement);
+    XML_Parse(parser.get(), source.constData(), static_cast<int>(source.size()), XML_TRUE);
+    return finder.line;
+}
 
 XmlNode::Kind XmlNode::kind() const
 {
@@ -422,7 +471,7 @@ QString XmlNode::text() const
             throw VeldrinError(QStringLiteral("%1 cannot be read: line %2: <%3> holds other elements where "
                                               "only a value is expected")
                                    .arg(native(m_tree->fileName))
-                                   .arg(node.line)
+                                   .arg(node.start < 0 ? 0 : m_tree->lineAt(node.start))
                                    .arg(m_tree->string(node.name)));
     }
     return QString::fromUtf8(result);
@@ -525,6 +574,8 @@ XmlDoc XmlDoc::Parse(const QByteArray& bytes, const QString& fileName)
         throw VeldrinError(QStringLiteral("%1 is larger than 4 MiB").arg(native(fileName)));
     XmlDoc doc;
     doc.m_tree->fileName = fileName;
+    doc.m_tree->source = bytes;
+    doc.m_tree->reserveFor(bytes.size());
     const std::unique_ptr<std::remove_pointer_t<XML_Parser>, decltype(&XML_ParserFree)> parser(
         XML_ParserCreate(nullptr), &XML_ParserFree);
     if (!parser)

@@ -103,6 +103,15 @@ TEST(XmlDoc, RefusesToSaveCharactersXmlCannotCarry)
     EXPECT_NO_THROW(fine.toBytes());
 }
 
+TEST(XmlDoc, AValueHoldingElementsIsRefusedWithTheLineItStartsOn)
+{
+    // Lines end in CR LF, CR alone and LF alone; each counts once.
+    const XmlDoc doc = parse("<r>\r\n<a/>\r<b/>\n<v>1<x/></v></r>");
+    const QString error = test::ErrorOf([&] { doc.root().child(QStringLiteral("v")).text(); });
+    EXPECT_TRUE(error.contains(QStringLiteral("test.xml"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("line 4: <v>"))) << error.toStdString();
+}
+
 TEST(XmlDoc, RefusesWhatIsNotAWellFormedPlainDocument)
 {
     const QString broken = test::ErrorOf([] { parse("<r>\n<a>\n<b></a>\n</r>"); });
