@@ -2,8 +2,6 @@
 
 #include "common/TextRules.h"
 
-#include <unordered_set>
-
 namespace veldrin {
 namespace {
 
@@ -16,23 +14,15 @@ QStringList numbers(int count)
     return list;
 }
 
-// Hashes and compares texts as AsciiUpper would make them, without copying them.
-struct UpperCaseHash {
-    using is_transparent = void;
-    std::size_t operator()(QStringView text) const noexcept
-    {
-        std::size_t hash = 14695981039346656037u;
-        for (QChar c : text) {
-            const char16_t u = c.unicode();
-            hash = (hash ^ (u >= u'a' && u <= u'z' ? u - u'a' + u'A' : u)) * 1099511628211u;
-        }
-        return hash;
+// Whether list is "0", "1", ... in order, so that a number is its own index in it.
+bool isNumbered(const QStringList& list)
+{
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list[i] != QString::number(i))
+            return false;
     }
-};
-struct UpperCaseEqual {
-    using is_transparent = void;
-    bool operator()(QStringView a, QStringView b) const noexcept { return EqualAsciiUpper(a, b); }
-};
+    return true;
+}
 
 } // namespace
 
@@ -78,11 +68,34 @@ const QStringList& ListEntries(TableKind kind, Cell cell)
     }
 }
 
-// Of entries equal but for case, the first is found. A pasted text is looked up, not compared
-// with each of up to a thousand entries.
+// A list's entries, found without copying the pasted text: in a list of numbers the number is
+// the index; elsewhere the first entry equal to the text but for case, compared one by one.
 struct PastedColumn::Entries {
-    explicit Entries(const QStringList& entries) : found(entries.begin(), entries.end()) {}
-    std::unordered_set<QString, UpperCaseHash, UpperCaseEqual> found;
+    explicit Entries(const QStringList& list) : entries(list), numbered(isNumbered(list)) {}
+
+    const QString* find(QStringView text) const
+    {
+        if (numbered) {
+            // Digits only, without a leading zero: as the entries are written.
+            if (text.isEmpty() || text.size() > 9 || (text[0] == u'0' && text.size() > 1))
+                return nullptr;
+            qsizetype number = 0;
+            for (QChar c : text) {
+                if (c < u'0' || c > u'9')
+                    return nullptr;
+                number = number * 10 + (c.unicode() - u'0');
+            }
+            return number < entries.size() ? &entries[number] : nullptr;
+        }
+        for (const QString& entry : entries) {
+            if (EqualAsciiUpper(entry, text))
+                return &entry;
+        }
+        return nullptr;
+    }
+
+    const QStringList& entries;
+    const bool numbered;
 };
 
 PastedColumn::PastedColumn(TableKind kind, Cell cell)
@@ -125,8 +138,7 @@ const QString* PastedColumn::value(const QString& text) const
             return &no;
         return nullptr;
     }
-    const auto entry = m_entries->found.find(trimmed);
-    return entry == m_entries->found.end() ? nullptr : &*entry;
+    return m_entries->find(trimmed);
 }
 
 std::optional<QString> PastedCellValue(TableKind kind, Cell cell, const QString& text)
