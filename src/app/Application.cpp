@@ -1,12 +1,16 @@
 #include "app/Application.h"
 
 #include "app/TFVeldrineFirmWare.h"
+#include "options/HttpUpdateCheck.h"
 
 #include <QTimer>
 
 namespace veldrin {
 
-Application::Application(const QString& programDir, Services services) : m_services(services)
+Application::Application(const QString& programDir, Services services)
+    : m_online(programDir),
+      m_httpUpdates(m_online, VersionQueryOfThisBuild(), HttpUpdateCheck::DefaultDeadlineMs),
+      m_systemPorts(m_online), m_services(services)
 {
     if (!m_services.prompts)
         m_services.prompts = &m_messageBoxes;

@@ -2,14 +2,15 @@
 #pragma once
 
 #include "common/MessageBoxPrompts.h"
-#include "options/HttpUpdateCheck.h"
+#include "online/ModuleSerialPortLister.h"
+#include "online/ModuleUpdateCheck.h"
+#include "online/OnlineModule.h"
 #include "services/Clock.h"
 #include "services/DesktopUrlOpener.h"
 #include "services/ProcessRunner.h"
 #include "services/Services.h"
 #include "session/AppState.h"
 #include "session/Startup.h"
-#include "update/SerialPorts.h"
 #include "update/SystemIcmpEcho.h"
 
 #include <QString>
@@ -39,9 +40,11 @@ private:
     StartupResult m_startup;
     MessageBoxPrompts m_messageBoxes;
     DesktopUrlOpener m_desktopUrls;
-    HttpUpdateCheck m_httpUpdates;
+    // The version query and the serial ports come from the online module, loaded at first use.
+    OnlineModule m_online;
+    ModuleUpdateCheck m_httpUpdates;
     ProcessRunner m_processes;
-    SystemSerialPortLister m_systemPorts;
+    ModuleSerialPortLister m_systemPorts;
     SystemIcmpEcho m_systemEcho;
     SteadyClock m_steadyClock;
     Services m_services;

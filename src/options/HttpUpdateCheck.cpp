@@ -1,7 +1,6 @@
 #include "options/HttpUpdateCheck.h"
 
 #include "options/VersionCheck.h"
-#include "session/Identity.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -9,12 +8,6 @@
 #include <QNetworkRequest>
 
 namespace veldrin {
-
-QUrl HttpUpdateCheck::VersionQueryUrl()
-{
-    return identity::MakerUrl(QStringLiteral("/home/download/GetversionSW.asp"),
-                              QStringLiteral("nomesw=") + QString::fromLatin1(identity::SoftwareCode));
-}
 
 HttpUpdateCheck::HttpUpdateCheck(QObject* parent, QUrl url, int deadlineMs)
     : UpdateCheck(parent), m_url(std::move(url))
@@ -92,3 +85,7 @@ void HttpUpdateCheck::complete()
 }
 
 } // namespace veldrin
+
+// Built here rather than with the other meta-object code of the core, so that only a program
+// that uses this class links the network library.
+#include "moc_HttpUpdateCheck.cpp"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "options/UpdateCheck.h"
+#include "options/VersionCheck.h"
 
 #include <QByteArray>
 #include <QTimer>
@@ -17,7 +18,7 @@ class HttpUpdateCheck : public UpdateCheck {
 
 public:
     // The query of this build: GET /home/download/GetversionSW.asp?nomesw=PK30418.
-    static QUrl VersionQueryUrl();
+    static QUrl VersionQueryUrl() { return VersionQueryOfThisBuild(); }
 
     static constexpr int DefaultDeadlineMs = 10000;
     static constexpr qsizetype MaxAnswerSize = 4096;

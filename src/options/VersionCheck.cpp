@@ -6,6 +6,12 @@
 
 namespace veldrin {
 
+QUrl VersionQueryOfThisBuild()
+{
+    return identity::MakerUrl(QStringLiteral("/home/download/GetversionSW.asp"),
+                              QStringLiteral("nomesw=") + QString::fromLatin1(identity::SoftwareCode));
+}
+
 int Conv_Version(const QString& Ver_str)
 {
     const qsizetype blank = Ver_str.indexOf(u' ');

@@ -2,8 +2,12 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 namespace veldrin {
+
+// The query of this build on the maker's server: GET /home/download/GetversionSW.asp?nomesw=PK30418.
+QUrl VersionQueryOfThisBuild();
 
 // The version number of a version text ("VER. 2.004" gives 2004, "2.003" gives 2003): the
 // text after the first blank, trimmed; its 1st, 3rd, 4th and 5th characters as an integer;

@@ -1,0 +1,14 @@
+#include "online/ModuleSerialPortLister.h"
+
+#include "online/OnlineModule.h"
+#include "online/OnlineServices.h"
+
+namespace veldrin {
+
+QList<SerialPort> ModuleSerialPortLister::EnumPorts()
+{
+    OnlineServices* services = m_module.services();
+    return services ? services->serialPorts() : QList<SerialPort>();
+}
+
+} // namespace veldrin
