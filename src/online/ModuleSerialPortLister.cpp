@@ -11,4 +11,9 @@ QList<SerialPort> ModuleSerialPortLister::EnumPorts()
     return services ? services->serialPorts() : QList<SerialPort>();
 }
 
+QString ModuleSerialPortLister::unavailableReason() const
+{
+    return m_module.errorString();
+}
+
 } // namespace veldrin

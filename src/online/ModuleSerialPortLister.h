@@ -13,6 +13,7 @@ public:
 
     // No port without the module; the reason is in the module's error.
     QList<SerialPort> EnumPorts() override;
+    QString unavailableReason() const override;
 
 private:
     OnlineModule& m_module;

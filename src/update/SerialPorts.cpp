@@ -1,8 +1,6 @@
 #include "update/SerialPorts.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSerialPortInfo>
 
 #include <algorithm>
 
@@ -61,27 +59,6 @@ PortAccessAdvice AccessAdviceFor(const SerialPort& port)
     return {QStringLiteral("No access: join the dialout group"),
             QStringLiteral("You may not open this port: ask for membership of the dialout group and log in "
                            "again.")};
-}
-
-QList<SerialPort> SystemSerialPortLister::EnumPorts()
-{
-    QList<SerialPort> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        SerialPort port;
-        port.name = info.portName();
-        port.description = info.description();
-        if (!info.manufacturer().isEmpty() && !port.description.contains(info.manufacturer()))
-            port.description = port.description.isEmpty()
-                                   ? info.manufacturer()
-                                   : port.description + QStringLiteral(", ") + info.manufacturer();
-#ifndef Q_OS_WIN
-        // A device file the user may not write: usually membership of the dialout group is missing.
-        port.usable = QFileInfo(info.systemLocation()).isWritable();
-#endif
-        ports.append(port);
-    }
-    SortPortsNaturally(ports);
-    return ports;
 }
 
 } // namespace veldrin

@@ -25,6 +25,8 @@ class SerialPortLister {
 public:
     virtual ~SerialPortLister() = default;
     virtual QList<SerialPort> EnumPorts() = 0;
+    // Why the last listing could not look for ports at all; "" when it could.
+    virtual QString unavailableReason() const { return {}; }
 };
 
 // The ports sorted by name in natural order: ttyS2 before ttyS10, COM3 before COM12.

@@ -96,8 +96,11 @@ void TFBootSer::update_ComPort()
 void TFBootSer::showPortHint()
 {
     const int index = CB_Com->currentIndex();
-    const PortAccessAdvice advice =
+    PortAccessAdvice advice =
         index >= 0 && index < m_found.size() ? AccessAdviceFor(m_found[index]) : PortAccessAdvice{};
+    // An installation that cannot list ports says so, instead of an empty list alone.
+    if (m_found.isEmpty() && !m_ports.unavailableReason().isEmpty())
+        advice = {QStringLiteral("Ports cannot be listed"), m_ports.unavailableReason()};
     L_Port_Hint->setText(advice.hint);
     L_Port_Hint->setToolTip(advice.advice);
 }

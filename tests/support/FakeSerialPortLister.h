@@ -13,7 +13,10 @@ public:
         return ports;
     }
 
+    QString unavailableReason() const override { return reason; }
+
     QList<SerialPort> ports;
+    QString reason;
     int calls = 0;
 };
 

@@ -67,6 +67,17 @@ TEST_F(BootSer, NextWithoutAPortIsRefused)
     });
 }
 
+TEST_F(BootSer, SaysWhyNoPortIsListedWhenPortsCannotBeListed)
+{
+    whileShown([&] { EXPECT_TRUE(in<QLabel>("L_Port_Hint")->text().isEmpty()); });
+    ports.reason = QStringLiteral("The program part veldrin_online cannot be loaded");
+    whileShown([&] {
+        EXPECT_EQ(in<QComboBox>("CB_Com")->count(), 0);
+        EXPECT_EQ(in<QLabel>("L_Port_Hint")->text(), QStringLiteral("Ports cannot be listed"));
+        EXPECT_EQ(in<QLabel>("L_Port_Hint")->toolTip(), ports.reason);
+    });
+}
+
 TEST_F(BootSer, RunsTheSerialUpdaterWithTheChosenPortAndOptions)
 {
     ports.ports = {{QStringLiteral("ttyS0"), QString(), true},
