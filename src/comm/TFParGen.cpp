@@ -599,7 +599,7 @@ void TFParGen::KeyPress(int index)
 {
     if (index + 1 >= static_cast<int>(m_octets.size()))
         return;
-    QLineEdit* next = m_octets[static_cast<std::size_t>(index + 1)];
+    QLineEdit* next = m_octets[static_cast<std::size_t>(index) + 1];
     if (next->isVisible() && next->isEnabled()) {
         next->setFocus(Qt::TabFocusReason);
         // Selected as a tab would leave it, so the next octet typed replaces it.

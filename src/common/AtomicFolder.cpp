@@ -162,7 +162,7 @@ public:
             if (file.isFile() && !file.isSymLink())
                 folder.remove(entry);
         }
-        const QStringList left =
+        QStringList left =
             folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         if (left.isEmpty())
             QDir().rmdir(m_path);

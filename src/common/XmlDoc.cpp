@@ -536,8 +536,8 @@ void XmlNode::setAttribute(const QString& name, const QString& value)
     // An element's attributes stay together: moved to the end unless they are there already.
     if (node.firstAttribute + node.attributeCount != static_cast<int>(attributes.size())) {
         const int first = static_cast<int>(attributes.size());
-        for (int a = 0; a < node.attributeCount; ++a)
-            attributes.push_back(attributes[static_cast<std::size_t>(node.firstAttribute + a)]);
+        for (int a = node.firstAttribute; a < node.firstAttribute + node.attributeCount; ++a)
+            attributes.push_back(attributes[static_cast<std::size_t>(a)]);
         node.firstAttribute = first;
     }
     attributes.push_back({m_tree->store(key), m_tree->store(value), !isRepresentable(value)});

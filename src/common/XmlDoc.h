@@ -65,7 +65,7 @@ public:
     // The same rules over bytes already read; fileName only names them in errors.
     static XmlDoc Parse(const QByteArray& bytes, const QString& fileName);
 
-    static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+    static constexpr qint64 MaxFileSize = qint64{4} * 1024 * 1024;
     // The system's files nest three levels; anything far deeper was not written by it.
     static constexpr int MaxDepth = 64;
 

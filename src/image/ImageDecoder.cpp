@@ -4,6 +4,8 @@
 #include "image/ImageLayout.h"
 #include "image/RecordFields.h"
 
+#include <cstddef>
+
 namespace veldrin {
 
 std::optional<ImageKind> ImageKindOfSize(qsizetype size)
@@ -38,7 +40,7 @@ DecodedRequestImage DecodeRequestImage(const QByteArray& image)
     DecodedRequestImage decoded;
     const char* bytes = image.constData();
     for (int slot = 0; slot < RequestSlotCount; ++slot)
-        decoded.Records[slot] = DecodeRequestRecord(bytes + slot * RequestRecordSize);
+        decoded.Records[slot] = DecodeRequestRecord(bytes + std::ptrdiff_t{slot} * RequestRecordSize);
     const char* section = bytes + RequestRecordsSize;
     decoded.Block = DecodeParameterBlock(section);
     decoded.StoredChecksum =

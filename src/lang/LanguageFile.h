@@ -11,7 +11,7 @@ namespace veldrin {
 
 class StringTable;
 
-inline constexpr qint64 MaxLanguageFileSize = 1024 * 1024;
+inline constexpr qint64 MaxLanguageFileSize = qint64{1024} * 1024;
 
 // The text of a language file: a byte-order mark selects UTF-8, UTF-16 LE or BE; without
 // one the bytes are UTF-8 when they are valid UTF-8, otherwise Windows-1252. Nothing when

@@ -51,7 +51,7 @@ std::optional<int> MatchEchoReply(const QByteArray& packet, const ReplyMatch& ma
     if (match.withIpHeader) {
         if (packet.isEmpty() || (byteAt(packet, 0) >> 4) != 4)
             return std::nullopt;
-        const qsizetype headerLength = (byteAt(packet, 0) & 0x0F) * 4;
+        const qsizetype headerLength = qsizetype{byteAt(packet, 0) & 0x0F} * 4;
         if (headerLength < 20 || packet.size() < headerLength)
             return std::nullopt;
         // The total length in the header, so padding after the datagram is not taken as data;

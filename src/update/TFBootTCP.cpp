@@ -138,7 +138,7 @@ bool TFBootTCP::eventFilter(QObject* watched, QEvent* event)
 
 void TFBootTCP::E_IPKeyPress(int index)
 {
-    QLineEdit* next = m_ip[static_cast<std::size_t>(index + 1)];
+    QLineEdit* next = m_ip[static_cast<std::size_t>(index) + 1];
     if (next->isVisible() && next->isEnabled()) {
         next->setFocus(Qt::TabFocusReason);
         // Selected as a tab would leave it, so the next part typed replaces it.

@@ -107,7 +107,7 @@ public:
             return std::nullopt;
         if (emptyAllowed && value->isEmpty())
             return QString();
-        if (const std::optional<QString> device = DeviceAddressOf(*value))
+        if (std::optional<QString> device = DeviceAddressOf(*value))
             return device;
         problem(QStringLiteral("%1 is \"%2\", not the IPv4 address of a device (four numbers from 0 to 255, "
                                "for example 192.168.2.205)")

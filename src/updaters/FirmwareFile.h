@@ -19,7 +19,7 @@ struct FirmwareFile {
 
 inline constexpr char SerialFirmwareFamily[] = "30418";
 inline constexpr char EthernetFirmwareFamily[] = "30418K";
-inline constexpr qint64 MaxFirmwareFileSize = 1024 * 1024;
+inline constexpr qint64 MaxFirmwareFileSize = qint64{1024} * 1024;
 
 // The CRC-32 of zip, zlib and PNG (reflected polynomial 0xEDB88320).
 std::uint32_t Crc32(const QByteArray& bytes);
