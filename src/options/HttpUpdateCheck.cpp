@@ -88,4 +88,4 @@ void HttpUpdateCheck::complete()
 
 // Built here rather than with the other meta-object code of the core, so that only a program
 // that uses this class links the network library.
-#include "moc_HttpUpdateCheck.cpp"
+#include "moc_HttpUpdateCheck.cpp" // NOLINT(bugprone-suspicious-include): built here on purpose
