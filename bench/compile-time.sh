@@ -39,9 +39,10 @@ hyperfine --warmup 5 --runs 50 --export-json "$work/times.json" \
   -n compile "$cli compile $config --out $work/out"
 python3 - "$work/times.json" <<'PY'
 import json, sys
-r = {x["command"]: x["mean"] for x in json.load(open(sys.argv[1]))["results"]}
+# Medians: a run another process on the machine delayed moves a mean, not a median.
+r = {x["command"]: x["median"] for x in json.load(open(sys.argv[1]))["results"]}
 print(f"compile / empty = {r['compile'] / r['empty']:.2f}")
 ratio = r["compile"] / r["floor"]
-print(f"compile / durable-write floor = {ratio:.2f} (target: at most 1.1)")
+print(f"compile / durable-write floor = {ratio:.2f} (medians; target: at most 1.1)")
 sys.exit(0 if ratio <= 1.1 else 1)
 PY

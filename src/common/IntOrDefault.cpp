@@ -3,9 +3,19 @@
 namespace veldrin {
 namespace {
 
-int hexDigitValue(QChar c)
+// The rule is all ASCII, so UTF-16 text and UTF-8 bytes are read alike: a byte of a multi-byte
+// character, like a character outside ASCII, is never a digit, a sign or a blank.
+char16_t unit(QChar c)
 {
-    const char16_t u = c.unicode();
+    return c.unicode();
+}
+char16_t unit(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+int hexDigitValue(char16_t u)
+{
     if (u >= u'0' && u <= u'9')
         return u - u'0';
     if (u >= u'a' && u <= u'f')
@@ -16,23 +26,26 @@ int hexDigitValue(QChar c)
 }
 
 // Parses with a width of 32 or 64 bits; the result is the two's-complement value.
-std::optional<std::int64_t> parseInteger(const QString& text, int bits)
+template <typename View> std::optional<std::int64_t> parseInteger(View text, int bits)
 {
     const qsizetype n = text.size();
+    const auto at = [&](qsizetype i) {
+        return unit(text[i]);
+    };
     qsizetype i = 0;
-    while (i < n && text[i] == u' ')
+    while (i < n && at(i) == u' ')
         ++i;
     bool negative = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
+    if (i < n && (at(i) == u'+' || at(i) == u'-')) {
+        negative = at(i) == u'-';
         ++i;
     }
 
     bool hex = false;
-    if (i < n && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
+    if (i < n && (at(i) == u'$' || at(i) == u'x' || at(i) == u'X')) {
         hex = true;
         i += 1;
-    } else if (i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+    } else if (i + 1 < n && at(i) == u'0' && (at(i + 1) == u'x' || at(i + 1) == u'X')) {
         hex = true;
         i += 2;
     }
@@ -44,12 +57,14 @@ std::optional<std::int64_t> parseInteger(const QString& text, int bits)
     const std::uint64_t limit = hex ? allBits : decimalLimit;
     const unsigned base = hex ? 16 : 10;
 
+    // value * base + digit stays within limit: no division per digit.
+    const std::uint64_t largestToScale = limit / base;
     std::uint64_t value = 0;
     for (; i < n; ++i) {
-        const int digit = hexDigitValue(text[i]);
+        const int digit = hexDigitValue(at(i));
         if (digit < 0 || digit >= static_cast<int>(base))
             return std::nullopt;
-        if (value > (limit - static_cast<std::uint64_t>(digit)) / base)
+        if (value > largestToScale || value * base > limit - static_cast<std::uint64_t>(digit))
             return std::nullopt;
         value = value * base + static_cast<std::uint64_t>(digit);
     }
@@ -61,19 +76,33 @@ std::optional<std::int64_t> parseInteger(const QString& text, int bits)
     return static_cast<std::int64_t>(value);
 }
 
-} // namespace
-
-std::optional<std::int32_t> ParseInt32(const QString& text)
+std::optional<std::int32_t> narrowed(std::optional<std::int64_t> value)
 {
-    const auto value = parseInteger(text, 32);
     if (!value)
         return std::nullopt;
     return static_cast<std::int32_t>(*value);
 }
 
+} // namespace
+
+std::optional<std::int32_t> ParseInt32(const QString& text)
+{
+    return narrowed(parseInteger(QStringView(text), 32));
+}
+
+std::optional<std::int32_t> ParseInt32(QByteArrayView utf8)
+{
+    return narrowed(parseInteger(utf8, 32));
+}
+
 std::optional<std::int64_t> ParseInt64(const QString& text)
 {
-    return parseInteger(text, 64);
+    return parseInteger(QStringView(text), 64);
+}
+
+std::optional<std::int64_t> ParseInt64(QByteArrayView utf8)
+{
+    return parseInteger(utf8, 64);
 }
 
 int IntOrDefault(const QString& text, int fallback)

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace veldrin {
 
 FileContents ReadWholeFile(const QString& path, qint64 limit)
@@ -18,7 +20,11 @@ FileContents ReadWholeFile(const QString& path, qint64 limit)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {Status::Unreadable, {}, file.errorString()};
-    QByteArray bytes = file.read(limit + 1);
+    // A buffer of the size the file has, one byte more to see that it did not grow; a file that
+    // grew, or tells no size, is read on up to the limit.
+    QByteArray bytes = file.read(std::min(file.size(), limit) + 1);
+    if (bytes.size() > file.size() && bytes.size() <= limit && file.error() == QFileDevice::NoError)
+        bytes += file.read(limit + 1 - bytes.size());
     if (bytes.size() > limit)
         return {Status::TooLarge, {}, {}};
     if (file.error() != QFileDevice::NoError)

@@ -5,6 +5,7 @@
 #include "common/VeldrinError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <expat.h>
@@ -134,12 +135,16 @@ bool isXmlBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// Builds the tree from the parser's events. The parser keeps its own stack of open elements
-// and checks repeated attributes with a hash, so nothing here recurses on the input's depth or
-// grows worse than linearly with its size.
-class TreeBuilder {
+// Turns the parser's events into the nodes a reader is told of: text runs between other nodes
+// made one, layout blanks dropped, elements nested too deep and document types refused. The
+// parser keeps its own stack of open elements and checks repeated attributes with a hash, so
+// nothing here recurses on the input's depth or grows worse than linearly with its size.
+class EventReader {
 public:
-    TreeBuilder(XmlTree& tree, XML_Parser parser) : m_tree(tree), m_parser(parser) { m_open.push_back(0); }
+    EventReader(XmlVisitor& visitor, XML_Parser parser) : m_visitor(visitor), m_parser(parser)
+    {
+        m_hasChild.push_back(false);
+    }
 
     // Set by a handler that stopped the parser; the parser's own error is then "aborted".
     bool stopped() const { return m_stopped; }
@@ -150,38 +155,33 @@ public:
 
     static void XMLCALL startElement(void* data, const XML_Char* name, const XML_Char** attributes)
     {
-        auto* self = static_cast<TreeBuilder*>(data);
+        auto* self = static_cast<EventReader*>(data);
         if (self->m_stopped)
             return;
-        if (static_cast<int>(self->m_open.size()) > XmlDoc::MaxDepth) {
+        if (self->depth() > XmlDoc::MaxDepth) {
             self->refuse(QStringLiteral("elements nest deeper than %1 levels").arg(XmlDoc::MaxDepth));
             return;
         }
         self->flushText(false);
-        XmlTree& tree = self->m_tree;
-        const int index = tree.append(self->m_open.back(), XmlNode::Kind::Element, tree.store(name));
-        const int first = static_cast<int>(tree.attributes.size());
-        for (const XML_Char** a = attributes; *a != nullptr; a += 2)
-            tree.attributes.push_back({tree.store(a[0]), tree.store(a[1])});
-        XmlTree::Node& node = tree.at(index);
-        node.start = static_cast<int>(XML_GetCurrentByteIndex(self->m_parser));
-        node.firstAttribute = first;
-        node.attributeCount = static_cast<int>(tree.attributes.size()) - first;
-        self->m_open.push_back(index);
+        self->m_hasChild.back() = true;
+        self->m_visitor.startElement(self->depth(), name, attributes,
+                                     XML_GetCurrentByteIndex(self->m_parser));
+        self->m_hasChild.push_back(false);
     }
 
     static void XMLCALL endElement(void* data, const XML_Char*)
     {
-        auto* self = static_cast<TreeBuilder*>(data);
+        auto* self = static_cast<EventReader*>(data);
         if (self->m_stopped)
             return;
         self->flushText(true);
-        self->m_open.pop_back();
+        self->m_hasChild.pop_back();
+        self->m_visitor.endElement(self->depth());
     }
 
     static void XMLCALL characters(void* data, const XML_Char* text, int length)
     {
-        auto* self = static_cast<TreeBuilder*>(data);
+        auto* self = static_cast<EventReader*>(data);
         self->m_text.append(text, length);
         if (!self->m_textHasContent) {
             for (int i = 0; i < length && !self->m_textHasContent; ++i)
@@ -189,37 +189,43 @@ public:
         }
     }
 
-    static void XMLCALL startCdata(void* data) { static_cast<TreeBuilder*>(data)->m_textHasContent = true; }
+    static void XMLCALL startCdata(void* data) { static_cast<EventReader*>(data)->m_textHasContent = true; }
 
     static void XMLCALL comment(void* data, const XML_Char* text)
     {
-        auto* self = static_cast<TreeBuilder*>(data);
-        self->flushText(false);
-        self->m_tree.append(self->m_open.back(), XmlNode::Kind::Comment, {}, self->m_tree.store(text));
+        static_cast<EventReader*>(data)->tell(XmlNode::Kind::Comment, {}, text);
     }
 
     static void XMLCALL instruction(void* data, const XML_Char* target, const XML_Char* text)
     {
-        auto* self = static_cast<TreeBuilder*>(data);
-        self->flushText(false);
-        self->m_tree.append(self->m_open.back(), XmlNode::Kind::ProcessingInstruction,
-                            self->m_tree.store(target), self->m_tree.store(text));
+        static_cast<EventReader*>(data)->tell(XmlNode::Kind::ProcessingInstruction, target, text);
     }
 
     static void XMLCALL declaration(void* data, const XML_Char*, const XML_Char*, int)
     {
-        auto* self = static_cast<TreeBuilder*>(data);
-        self->m_tree.append(0, XmlNode::Kind::Declaration, self->m_tree.store("xml"));
+        static_cast<EventReader*>(data)->tell(XmlNode::Kind::Declaration, "xml", {});
     }
 
     static void XMLCALL doctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int)
     {
-        auto* self = static_cast<TreeBuilder*>(data);
+        auto* self = static_cast<EventReader*>(data);
         self->m_documentType = true;
         self->refuse(QStringLiteral("a document type declaration"));
     }
 
 private:
+    // The depth of the node that comes next.
+    int depth() const { return static_cast<int>(m_hasChild.size()); }
+
+    void tell(XmlNode::Kind kind, QByteArrayView name, QByteArrayView value)
+    {
+        if (m_stopped)
+            return;
+        flushText(false);
+        m_hasChild.back() = true;
+        m_visitor.node(depth(), kind, name, value);
+    }
+
     void refuse(const QString& reason)
     {
         if (m_stopped)
@@ -238,16 +244,18 @@ private:
     {
         if (m_text.isEmpty())
             return;
-        const int parent = m_open.back();
-        if (m_textHasContent || (closing && m_tree.at(parent).firstChild < 0))
-            m_tree.append(parent, XmlNode::Kind::Text, {}, m_tree.store(m_text));
+        if (m_textHasContent || (closing && !m_hasChild.back())) {
+            m_hasChild.back() = true;
+            m_visitor.node(depth(), XmlNode::Kind::Text, {}, m_text);
+        }
         m_text.clear();
         m_textHasContent = false;
     }
 
-    XmlTree& m_tree;
+    XmlVisitor& m_visitor;
     XML_Parser m_parser;
-    std::vector<int> m_open;
+    // For each open element, and the document below them, whether a node was told inside it.
+    std::vector<bool> m_hasChild;
     QByteArray m_text;
     bool m_textHasContent = false;
     bool m_stopped = false;
@@ -256,6 +264,124 @@ private:
     XML_Size m_line = 0;
     XML_Size m_column = 0;
 };
+
+// Builds an XmlDoc's tree from the nodes it is told.
+class TreeBuilder : public XmlVisitor {
+public:
+    explicit TreeBuilder(XmlTree& tree) : m_tree(tree) { m_open.push_back(0); }
+
+    void startElement(int, const char* name, const char* const* attributes, qint64 start) override
+    {
+        const int index = m_tree.append(m_open.back(), XmlNode::Kind::Element, m_tree.store(name));
+        const int first = static_cast<int>(m_tree.attributes.size());
+        for (const char* const* a = attributes; *a != nullptr; a += 2)
+            m_tree.attributes.push_back({m_tree.store(a[0]), m_tree.store(a[1])});
+        XmlTree::Node& node = m_tree.at(index);
+        node.start = static_cast<int>(start);
+        node.firstAttribute = first;
+        node.attributeCount = static_cast<int>(m_tree.attributes.size()) - first;
+        m_open.push_back(index);
+    }
+
+    void endElement(int) override { m_open.pop_back(); }
+
+    void node(int, XmlNode::Kind kind, QByteArrayView name, QByteArrayView value) override
+    {
+        m_tree.append(m_open.back(), kind, m_tree.store(name.data(), name.size()),
+                      m_tree.store(value.data(), value.size()));
+    }
+
+private:
+    XmlTree& m_tree;
+    std::vector<int> m_open;
+};
+
+// One document read through the parser: its checks, and its errors naming the file.
+class DocumentReader {
+public:
+    DocumentReader(XmlVisitor& visitor, const QString& fileName)
+        : m_parser(XML_ParserCreate(nullptr), &XML_ParserFree), m_fileName(fileName),
+          m_events(visitor, m_parser.get())
+    {
+        XML_Parser parser = m_parser.get();
+        if (parser == nullptr)
+            throw VeldrinError(QStringLiteral("Cannot read %1: out of memory").arg(native(fileName)));
+        XML_SetUserData(parser, &m_events);
+        XML_SetElementHandler(parser, &EventReader::startElement, &EventReader::endElement);
+        XML_SetCharacterDataHandler(parser, &EventReader::characters);
+        XML_SetStartCdataSectionHandler(parser, &EventReader::startCdata);
+        XML_SetCommentHandler(parser, &EventReader::comment);
+        XML_SetProcessingInstructionHandler(parser, &EventReader::instruction);
+        XML_SetXmlDeclHandler(parser, &EventReader::declaration);
+        XML_SetStartDoctypeDeclHandler(parser, &EventReader::doctype);
+    }
+
+    // Parses the next part of the document, which the last part ends.
+    void parse(const char* bytes, int size, bool last)
+    {
+        check(XML_Parse(m_parser.get(), bytes, size, last ? XML_TRUE : XML_FALSE));
+    }
+
+    // The parser's own room for the next part, read into it and then parsed by parseBuffer.
+    char* buffer(int size)
+    {
+        void* room = XML_GetBuffer(m_parser.get(), size);
+        if (room == nullptr)
+            throw VeldrinError(QStringLiteral("Cannot read %1: out of memory").arg(native(m_fileName)));
+        return static_cast<char*>(room);
+    }
+    void parseBuffer(int size, bool last)
+    {
+        check(XML_ParseBuffer(m_parser.get(), size, last ? XML_TRUE : XML_FALSE));
+    }
+
+private:
+    void check(XML_Status status)
+    {
+        if (status == XML_STATUS_OK)
+            return;
+        XML_Parser parser = m_parser.get();
+        const EventReader& events = m_events;
+        const XML_Size line = events.stopped() ? events.refusalLine() : XML_GetCurrentLineNumber(parser);
+        const XML_Size column =
+            (events.stopped() ? events.refusalColumn() : XML_GetCurrentColumnNumber(parser)) + 1;
+        if (events.sawDocumentType())
+            throw VeldrinError(
+                QStringLiteral("%1 has a document type declaration, which is not accepted: line %2, "
+                               "column %3")
+                    .arg(native(m_fileName))
+                    .arg(events.refusalLine())
+                    .arg(events.refusalColumn() + 1));
+        const QString reason = events.stopped()
+                                   ? events.refusal()
+                                   : QString::fromLatin1(XML_ErrorString(XML_GetErrorCode(parser)));
+        throw VeldrinError(QStringLiteral("%1 is not well-formed XML: line %2, column %3: %4")
+                               .arg(native(m_fileName))
+                               .arg(line)
+                               .arg(column)
+                               .arg(reason));
+    }
+
+    std::unique_ptr<std::remove_pointer_t<XML_Parser>, decltype(&XML_ParserFree)> m_parser;
+    const QString& m_fileName;
+    EventReader m_events;
+};
+
+[[noreturn]] void throwUnread(FileContents::Status status, const QString& path, const QString& reason)
+{
+    switch (status) {
+    case FileContents::Status::Missing:
+        throw VeldrinError(QStringLiteral("%1 does not exist").arg(native(path)));
+    case FileContents::Status::NotAFile:
+        throw VeldrinError(QStringLiteral("%1 is not a regular file").arg(native(path)));
+    case FileContents::Status::TooLarge:
+        throw VeldrinError(QStringLiteral("%1 is larger than 4 MiB").arg(native(path)));
+    case FileContents::Status::Read:
+    case FileContents::Status::Unreadable:
+        break;
+    }
+    throw VeldrinError(QStringLiteral("Cannot read %1: %2").arg(native(path), reason));
+}
 
 // XML 1.0 cannot carry these characters, not even escaped.
 bool isRepresentable(const QString& text)
@@ -484,6 +610,14 @@ std::optional<QString> XmlNode::attribute(const QString& name) const
 
 std::optional<QString> XmlNode::attribute(const char* name) const
 {
+    const std::optional<QByteArrayView> value = attributeUtf8(name);
+    if (!value)
+        return std::nullopt;
+    return QString::fromUtf8(*value);
+}
+
+std::optional<QByteArrayView> XmlNode::attributeUtf8(const char* name) const
+{
     if (!isElement())
         return std::nullopt;
     const QByteArrayView key(name);
@@ -491,7 +625,7 @@ std::optional<QString> XmlNode::attribute(const char* name) const
     for (int a = node.firstAttribute; a < node.firstAttribute + node.attributeCount; ++a) {
         const XmlTree::Attribute& attribute = m_tree->attributes[static_cast<std::size_t>(a)];
         if (m_tree->view(attribute.name) == key)
-            return m_tree->string(attribute.value);
+            return m_tree->view(attribute.value);
     }
     return std::nullopt;
 }
@@ -552,67 +686,55 @@ XmlDoc& XmlDoc::operator=(XmlDoc&&) noexcept = default;
 XmlDoc XmlDoc::Load(const QString& path)
 {
     const FileContents file = ReadWholeFile(path, MaxFileSize);
-    switch (file.status) {
-    case FileContents::Status::Read:
-        return Parse(file.bytes, path);
-    case FileContents::Status::Missing:
-        throw VeldrinError(QStringLiteral("%1 does not exist").arg(native(path)));
-    case FileContents::Status::NotAFile:
-        throw VeldrinError(QStringLiteral("%1 is not a regular file").arg(native(path)));
-    case FileContents::Status::TooLarge:
-        throw VeldrinError(QStringLiteral("%1 is larger than 4 MiB").arg(native(path)));
-    case FileContents::Status::Unreadable:
-        break;
-    }
-    throw VeldrinError(QStringLiteral("Cannot read %1: %2").arg(native(path), file.reason));
+    if (!file.read())
+        throwUnread(file.status, path, file.reason);
+    return Parse(file.bytes, path);
 }
 
 XmlDoc XmlDoc::Parse(const QByteArray& bytes, const QString& fileName)
 {
     if (bytes.size() > MaxFileSize)
-        throw VeldrinError(QStringLiteral("%1 is larger than 4 MiB").arg(native(fileName)));
+        throwUnread(FileContents::Status::TooLarge, fileName, {});
     XmlDoc doc;
     doc.m_tree->fileName = fileName;
     doc.m_tree->source = bytes;
     doc.m_tree->reserveFor(bytes.size());
-    const std::unique_ptr<std::remove_pointer_t<XML_Parser>, decltype(&XML_ParserFree)> parser(
-        XML_ParserCreate(nullptr), &XML_ParserFree);
-    if (!parser)
-        throw VeldrinError(QStringLiteral("Cannot read %1: out of memory").arg(native(fileName)));
-    TreeBuilder builder(*doc.m_tree, parser.get());
-    XML_SetUserData(parser.get(), &builder);
-    XML_SetElementHandler(parser.get(), &TreeBuilder::startElement, &TreeBuilder::endElement);
-    XML_SetCharacterDataHandler(parser.get(), &TreeBuilder::characters);
-    XML_SetStartCdataSectionHandler(parser.get(), &TreeBuilder::startCdata);
-    XML_SetCommentHandler(parser.get(), &TreeBuilder::comment);
-    XML_SetProcessingInstructionHandler(parser.get(), &TreeBuilder::instruction);
-    XML_SetXmlDeclHandler(parser.get(), &TreeBuilder::declaration);
-    XML_SetStartDoctypeDeclHandler(parser.get(), &TreeBuilder::doctype);
-
+    TreeBuilder builder(*doc.m_tree);
     static_assert(MaxFileSize < std::numeric_limits<int>::max());
-    const XML_Status status =
-        XML_Parse(parser.get(), bytes.constData(), static_cast<int>(bytes.size()), XML_TRUE);
-    if (status == XML_STATUS_OK)
-        return doc;
+    DocumentReader(builder, fileName).parse(bytes.constData(), static_cast<int>(bytes.size()), true);
+    return doc;
+}
 
-    const XML_Size line = builder.stopped() ? builder.refusalLine() : XML_GetCurrentLineNumber(parser.get());
-    const XML_Size column =
-        (builder.stopped() ? builder.refusalColumn() : XML_GetCurrentColumnNumber(parser.get())) + 1;
-    if (builder.sawDocumentType())
-        throw VeldrinError(
-            QStringLiteral("%1 has a document type declaration, which is not accepted: line %2, "
-                           "column %3")
-                .arg(native(fileName))
-                .arg(builder.refusalLine())
-                .arg(builder.refusalColumn() + 1));
-    const QString reason = builder.stopped()
-                               ? builder.refusal()
-                               : QString::fromLatin1(XML_ErrorString(XML_GetErrorCode(parser.get())));
-    throw VeldrinError(QStringLiteral("%1 is not well-formed XML: line %2, column %3: %4")
-                           .arg(native(fileName))
-                           .arg(line)
-                           .arg(column)
-                           .arg(reason));
+void XmlDoc::Visit(const QString& path, XmlVisitor& visitor)
+{
+    using Status = FileContents::Status;
+    // The checks ReadWholeFile makes, before anything is opened.
+    const QFileInfo info(path);
+    if (!info.exists())
+        throwUnread(Status::Missing, path, {});
+    if (!info.isFile())
+        throwUnread(Status::NotAFile, path, {});
+    if (info.size() > MaxFileSize)
+        throwUnread(Status::TooLarge, path, {});
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throwUnread(Status::Unreadable, path, file.errorString());
+
+    // Parts small enough that reading a large file touches little memory.
+    constexpr int PartSize = 16 * 1024;
+    DocumentReader reader(visitor, path);
+    qint64 total = 0;
+    for (;;) {
+        const qint64 size = file.read(reader.buffer(PartSize), PartSize);
+        if (size < 0)
+            throwUnread(Status::Unreadable, path, file.errorString());
+        total += size;
+        if (total > MaxFileSize)
+            throwUnread(Status::TooLarge, path, {});
+        reader.parseBuffer(static_cast<int>(size), size == 0);
+        if (size == 0)
+            return;
+    }
 }
 
 XmlNode XmlDoc::root() const

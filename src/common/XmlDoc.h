@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -36,6 +37,9 @@ public:
     std::optional<QString> attribute(const QString& name) const;
     // The same for a name in ASCII, without converting it.
     std::optional<QString> attribute(const char* name) const;
+    // The attribute's value as the UTF-8 bytes of the document, for reading many of them
+    // without making a text of each; valid while the document lives and is not changed.
+    std::optional<QByteArrayView> attributeUtf8(const char* name) const;
 
     XmlNode appendElement(const QString& name);
     // An element child holding only the text.
@@ -51,6 +55,22 @@ private:
     int m_index = 0;
 };
 
+// Told a document's nodes in document order by XmlDoc::Visit, which reads the file with the
+// checks and errors of XmlDoc::Load but builds no tree: for reading a large file once. Depth 1
+// is the document's own level, 2 the root element's children. Names and values are the
+// document's UTF-8 bytes, valid during the call only.
+class XmlVisitor {
+public:
+    virtual ~XmlVisitor() = default;
+    // attributes: names and values in turn, ended by a null pointer. start: the byte where the
+    // element starts in the file.
+    virtual void startElement(int depth, const char* name, const char* const* attributes, qint64 start) = 0;
+    virtual void endElement(int depth) = 0;
+    // A text (blanks alone only when they are all an element holds), a comment, a processing
+    // instruction (name: its target) or the XML declaration.
+    virtual void node(int depth, XmlNode::Kind kind, QByteArrayView name, QByteArrayView value) = 0;
+};
+
 class XmlDoc {
 public:
     XmlDoc();
@@ -64,6 +84,10 @@ public:
     static XmlDoc Load(const QString& path);
     // The same rules over bytes already read; fileName only names them in errors.
     static XmlDoc Parse(const QByteArray& bytes, const QString& fileName);
+    // Reads a file as Load does, with the same errors, telling visitor its nodes instead of
+    // building a tree; the file is read a part at a time. Errors found only once the visitor
+    // was told some nodes, like a malformed end, are thrown after those nodes.
+    static void Visit(const QString& path, XmlVisitor& visitor);
 
     static constexpr qint64 MaxFileSize = qint64{4} * 1024 * 1024;
     // The system's files nest three levels; anything far deeper was not written by it.

@@ -2,6 +2,7 @@
 
 #include "common/AtomicFolder.h"
 #include "common/VeldrinError.h"
+#include "common/XmlDoc.h"
 #include "configuration/WorkspaceLayout.h"
 #include "image/GeneralImage.h"
 #include "image/ImageLayout.h"
@@ -11,16 +12,22 @@
 #include <QFileInfo>
 
 namespace veldrin {
+
 DeviceImages CompileDeviceImages(const QString& parGenPath, const QString& setAccessPath)
 {
     DeviceImages images;
-    images.GeneralImage = BuildGeneralImage(parGenPath);
-
     ParameterBlock block;
     RequestRecords records;
     ResetParameterBlock(block);
     ClearRequestRecords(records);
-    ReadParameterBlock(parGenPath, block);
+    // Both images read ParGen.xml, each with its own rules; it is loaded once.
+    if (QFileInfo::exists(parGenPath)) {
+        const XmlDoc parGen = XmlDoc::Load(parGenPath);
+        images.GeneralImage = BuildGeneralImage(parGen);
+        ReadParameterBlock(parGen, block);
+    } else {
+        images.GeneralImage = EncodeGeneralImage(std::nullopt);
+    }
     // After the reset, which would clear them.
     images.Counts = ReadRequestRecords(setAccessPath, records);
     block.RequestCount = images.Counts.RequestCount;

@@ -62,8 +62,12 @@ QByteArray BuildGeneralImage(const QString& parGenPath)
 {
     if (!QFileInfo::exists(parGenPath))
         return EncodeGeneralImage(std::nullopt);
-    const XmlDoc doc = XmlDoc::Load(parGenPath);
-    return EncodeGeneralImage(readFields(doc.root()));
+    return BuildGeneralImage(XmlDoc::Load(parGenPath));
+}
+
+QByteArray BuildGeneralImage(const XmlDoc& parGen)
+{
+    return EncodeGeneralImage(readFields(parGen.root()));
 }
 
 QByteArray EncodeGeneralImage(const std::optional<GeneralImageFields>& fields)

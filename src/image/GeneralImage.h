@@ -10,6 +10,8 @@
 
 namespace veldrin {
 
+class XmlDoc;
+
 // The 22 bytes after the header, one field per element of ParGen.xml.
 struct GeneralImageFields {
     std::array<std::uint8_t, 4> IP{};
@@ -40,6 +42,8 @@ struct DecodedGeneralImage {
 // parGenPath, else the header and the fields read with the image's own values for missing
 // elements (ParGenElements.h). Throws VeldrinError when the file cannot be loaded.
 QByteArray BuildGeneralImage(const QString& parGenPath);
+// The same from ParGen.xml loaded already.
+QByteArray BuildGeneralImage(const XmlDoc& parGen);
 
 // nothing gives the 4-byte image.
 QByteArray EncodeGeneralImage(const std::optional<GeneralImageFields>& fields);

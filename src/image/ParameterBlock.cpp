@@ -82,10 +82,13 @@ std::uint32_t BaudRateOfIndex(int index)
 
 void ReadParameterBlock(const QString& parGenPath, ParameterBlock& block)
 {
-    if (!QFileInfo::exists(parGenPath))
-        return;
-    const XmlDoc doc = XmlDoc::Load(parGenPath);
-    const XmlNode root = doc.root();
+    if (QFileInfo::exists(parGenPath))
+        ReadParameterBlock(XmlDoc::Load(parGenPath), block);
+}
+
+void ReadParameterBlock(const XmlDoc& parGen, ParameterBlock& block)
+{
+    const XmlNode root = parGen.root();
 
     for (std::size_t i = 0; i < 4; ++i) {
         block.IpAddress[i] = low<std::uint8_t>(value(root, pargen::IpAddress[i]));

@@ -9,6 +9,8 @@
 
 namespace veldrin {
 
+class XmlDoc;
+
 // The fields of the 424-byte block that a configuration can change; the block's fixed
 // values, the second copies of baud rate, parity, stop bits and port, and its zero bytes
 // are written by AppendParameterSection. The member initialisers are the block's defaults.
@@ -44,6 +46,8 @@ void ResetParameterBlock(ParameterBlock& block);
 // own rules; no file at parGenPath leaves the block as it is. Throws VeldrinError only
 // when the file cannot be loaded.
 void ReadParameterBlock(const QString& parGenPath, ParameterBlock& block);
+// The same from ParGen.xml loaded already.
+void ReadParameterBlock(const XmlDoc& parGen, ParameterBlock& block);
 
 // Appends the block's 424 bytes, 1620 zero bytes and the checksum of those 2044 bytes.
 void AppendParameterSection(QByteArray& image, const ParameterBlock& block);

@@ -9,6 +9,10 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace veldrin {
 namespace {
 
@@ -30,19 +34,22 @@ QString quoted(const QString& text)
     return u'"' + (text.size() > Shown ? text.left(Shown) + QStringLiteral("...") : text) + u'"';
 }
 
-// The attributes of one row, with the row's place for every error about them.
+// The attributes of one row, as the parser gives them (names and values in turn, ended by a
+// null pointer; none for a text), with the row's place for every error about them.
 class RowReader {
 public:
-    RowReader(const XmlNode& row, const QString& fileName, const char* section, int rowNumber)
-        : m_row(row), m_fileName(fileName), m_section(section), m_rowNumber(rowNumber)
+    RowReader(const char* const* attributes, const QString& fileName, const char* section, int rowNumber)
+        : m_attributes(attributes), m_fileName(fileName), m_section(section), m_rowNumber(rowNumber)
     {}
 
+    // Integers are read from the file's bytes; only an error makes a text of them.
     std::int32_t int32(const char* name) const
     {
-        const QString text = attribute(name);
-        if (const auto number = ParseInt32(text))
+        const QByteArrayView bytes = utf8(name);
+        if (const auto number = ParseInt32(bytes))
             return *number;
-        if (ParseInt64(text))
+        const QString text = QString::fromUtf8(bytes);
+        if (ParseInt64(bytes))
             fail(QStringLiteral("attribute %1 is outside the 32-bit integer range: %2")
                      .arg(QLatin1String(name), quoted(text)));
         failNotInteger(name, text);
@@ -51,24 +58,27 @@ public:
     // A 64-bit integer kept as its low 32 bits.
     std::uint32_t low32(const char* name) const
     {
-        const QString text = attribute(name);
-        if (const auto number = ParseInt64(text))
+        const QByteArrayView bytes = utf8(name);
+        if (const auto number = ParseInt64(bytes))
             return static_cast<std::uint32_t>(static_cast<std::uint64_t>(*number));
-        failNotInteger(name, text);
+        failNotInteger(name, QString::fromUtf8(bytes));
     }
 
     // Trimmed and upper-cased; may be empty.
     QString normalised(const char* name) const { return AsciiUpper(Trim(attribute(name))); }
 
-    QString attribute(const char* name) const
-    {
-        auto text = m_row.attribute(name);
-        if (!text)
-            fail(QStringLiteral("attribute %1 is missing").arg(QLatin1String(name)));
-        return *std::move(text);
-    }
+    QString attribute(const char* name) const { return QString::fromUtf8(utf8(name)); }
 
 private:
+    QByteArrayView utf8(const char* name) const
+    {
+        for (const char* const* a = m_attributes; *a != nullptr; a += 2) {
+            if (a[0][0] == name[0] && std::strcmp(a[0], name) == 0)
+                return QByteArrayView(a[1]);
+        }
+        fail(QStringLiteral("attribute %1 is missing").arg(QLatin1String(name)));
+    }
+
     [[noreturn]] void failNotInteger(const char* name, const QString& text) const
     {
         if (text.isEmpty())
@@ -84,7 +94,7 @@ private:
                                .arg(reason));
     }
 
-    const XmlNode& m_row;
+    const char* const* m_attributes;
     const QString& m_fileName;
     const char* m_section;
     int m_rowNumber;
@@ -156,23 +166,9 @@ void compileWriteRow(const RowReader& row, RequestRecord& record)
     }
 }
 
-// A note someone wrote into a section is not a request.
-bool isRow(const XmlNode& node)
+QString whyNoRoot(XmlNode::Kind first)
 {
-    switch (node.kind()) {
-    case XmlNode::Kind::Comment:
-    case XmlNode::Kind::ProcessingInstruction:
-        return false;
-    case XmlNode::Kind::Text:
-        return !Trim(node.text()).isEmpty();
-    default:
-        return true;
-    }
-}
-
-QString whyNoRoot(const XmlNode& root)
-{
-    switch (root.kind()) {
+    switch (first) {
     case XmlNode::Kind::Declaration:
         return QStringLiteral(" (the file begins with an XML declaration, so its root element is not read)");
     case XmlNode::Kind::Comment:
@@ -185,14 +181,117 @@ QString whyNoRoot(const XmlNode& root)
     }
 }
 
-XmlNode section(const XmlNode& root, const char* name, const QString& fileName)
-{
-    const XmlNode found = root.child(QString::fromLatin1(name));
-    if (found.isNull())
-        throw VeldrinError(QStringLiteral("%1: section %2 is missing%3")
-                               .arg(fileName, QLatin1String(name), whyNoRoot(root)));
-    return found;
-}
+// One section's rows, compiled as they are read: up to the first row that does not compile,
+// and no more than the table holds.
+struct SectionRows {
+    bool found = false;
+    int rows = 0;
+    std::vector<RequestRecord> compiled;
+    // The first row that does not compile, and why.
+    int failedRow = 0;
+    QString failure;
+};
+
+// Reads the file's two sections as the parser goes, without a tree of the whole file: the
+// root is the document's first node, a section the first element of its name in the root,
+// and a row any node of a section but a comment, a processing instruction or blanks.
+class SectionReader : public XmlVisitor {
+public:
+    explicit SectionReader(const QString& fileName) : m_fileName(fileName) {}
+
+    const SectionRows& reads() const { return m_reads; }
+    const SectionRows& writes() const { return m_writes; }
+    // The kind of the document's first node.
+    XmlNode::Kind first() const { return m_first; }
+
+    void startElement(int depth, const char* name, const char* const* attributes, qint64) override
+    {
+        if (depth == 1) {
+            noteFirst(XmlNode::Kind::Element);
+            // A document has one root element; it is read only when nothing comes before it.
+            m_inRoot = m_first == XmlNode::Kind::Element;
+        } else if (depth == 2 && m_inRoot) {
+            enterSection(name);
+        } else if (depth == 3 && m_section != nullptr) {
+            row(attributes);
+        }
+    }
+
+    void endElement(int depth) override
+    {
+        if (depth == 2)
+            m_section = nullptr;
+    }
+
+    void node(int depth, XmlNode::Kind kind, QByteArrayView, QByteArrayView value) override
+    {
+        if (depth == 1)
+            noteFirst(kind);
+        else if (depth == 3 && m_section != nullptr && kind == XmlNode::Kind::Text && !isBlank(value))
+            row(NoAttributes);
+    }
+
+private:
+    static constexpr const char* NoAttributes[] = {nullptr};
+
+    static bool isBlank(QByteArrayView text)
+    {
+        // Trim's blanks: every character up to U+0020, each one byte in UTF-8.
+        return std::all_of(text.begin(), text.end(),
+                           [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
+    }
+
+    void noteFirst(XmlNode::Kind kind)
+    {
+        if (!m_sawFirst) {
+            m_sawFirst = true;
+            m_first = kind;
+        }
+    }
+
+    void enterSection(const char* name)
+    {
+        if (std::strcmp(name, ReadSection) == 0 && !m_reads.found) {
+            m_reads.found = true;
+            m_section = &m_reads;
+            m_sectionName = ReadSection;
+        } else if (std::strcmp(name, WriteSection) == 0 && !m_writes.found) {
+            m_writes.found = true;
+            m_section = &m_writes;
+            m_sectionName = WriteSection;
+        }
+    }
+
+    void row(const char* const* attributes)
+    {
+        SectionRows& section = *m_section;
+        ++section.rows;
+        if (section.failedRow != 0 || section.compiled.size() == RequestSlotCount)
+            return;
+        const RowReader reader(attributes, m_fileName, m_sectionName, section.rows);
+        RequestRecord record;
+        try {
+            if (m_section == &m_writes)
+                compileWriteRow(reader, record);
+            else
+                compileReadRow(reader, record);
+        } catch (const VeldrinError& error) {
+            section.failedRow = section.rows;
+            section.failure = error.message();
+            return;
+        }
+        section.compiled.push_back(record);
+    }
+
+    const QString& m_fileName;
+    bool m_sawFirst = false;
+    XmlNode::Kind m_first = XmlNode::Kind::Null;
+    bool m_inRoot = false;
+    SectionRows m_reads;
+    SectionRows m_writes;
+    SectionRows* m_section = nullptr;
+    const char* m_sectionName = nullptr;
+};
 
 } // namespace
 
@@ -206,18 +305,18 @@ RequestCounts ReadRequestRecords(const QString& setAccessPath, RequestRecords& r
     RequestCounts counts;
     if (!QFileInfo::exists(setAccessPath))
         return counts;
-    const XmlDoc doc = XmlDoc::Load(setAccessPath);
     const QString fileName = QFileInfo(setAccessPath).fileName();
-    const XmlNode root = doc.root();
+    SectionReader reader(fileName);
+    XmlDoc::Visit(setAccessPath, reader);
 
+    // The read rows take the slots from 0 up, then the write rows; the first problem in that
+    // order is the one reported.
     std::uint32_t slot = 0;
-    const auto compileSection = [&](const char* name, bool isWrite) {
-        int rowNumber = 0;
-        for (const XmlNode& node : section(root, name, fileName).children()) {
-            if (!isRow(node))
-                continue;
-            ++rowNumber;
-            const RowReader row(node, fileName, name, rowNumber);
+    const auto place = [&](const SectionRows& section, const char* name, bool isWrite) {
+        if (!section.found)
+            throw VeldrinError(QStringLiteral("%1: section %2 is missing%3")
+                                   .arg(fileName, QLatin1String(name), whyNoRoot(reader.first())));
+        for (int rowNumber = 1; rowNumber <= section.rows; ++rowNumber) {
             if (slot == RequestSlotCount)
                 throw VeldrinError(
                     QStringLiteral("%1, %2 row %3: more than %4 requests in %5 and %6 together; "
@@ -226,18 +325,16 @@ RequestCounts ReadRequestRecords(const QString& setAccessPath, RequestRecords& r
                         .arg(rowNumber)
                         .arg(RequestSlotCount)
                         .arg(QLatin1String(ReadSection), QLatin1String(WriteSection)));
-            if (isWrite) {
-                if (counts.FirstWriteRequest == 0)
-                    counts.FirstWriteRequest = slot + 1;
-                compileWriteRow(row, records[slot]);
-            } else {
-                compileReadRow(row, records[slot]);
-            }
+            if (rowNumber == section.failedRow)
+                throw VeldrinError(section.failure);
+            if (isWrite && counts.FirstWriteRequest == 0)
+                counts.FirstWriteRequest = slot + 1;
+            records[slot] = section.compiled[static_cast<std::size_t>(rowNumber - 1)];
             ++slot;
         }
     };
-    compileSection(ReadSection, false);
-    compileSection(WriteSection, true);
+    place(reader.reads(), ReadSection, false);
+    place(reader.writes(), WriteSection, true);
     counts.RequestCount = slot;
     return counts;
 }

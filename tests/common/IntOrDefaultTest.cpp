@@ -17,6 +17,8 @@ TEST_P(IntOrDefaultSyntax, ReadsWholeTextsOnly)
     const IntCase& c = GetParam();
     const QString text = QString::fromUtf8(c.text);
     EXPECT_EQ(ParseInt32(text), c.value) << c.text;
+    // The file's own UTF-8 bytes read as their text does.
+    EXPECT_EQ(ParseInt32(QByteArrayView(c.text)), c.value) << c.text;
     EXPECT_EQ(IntOrDefault(text, -77), c.value.value_or(-77)) << c.text;
 }
 

@@ -2,6 +2,9 @@
 
 #include "support/TempProgramDir.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -38,6 +41,23 @@ TEST(ReadWholeFile, ReadsOnlyARegularFileWithinTheLimit)
         EXPECT_EQ(file.status, c.status) << c.name;
         EXPECT_EQ(file.bytes, c.bytes) << c.name;
     }
+}
+
+// The buffer follows the size the file tells; a file that tells none still gives every byte,
+// and the limit still holds.
+TEST(ReadWholeFile, AFileThatTellsNoSizeIsReadWhole)
+{
+    const QString path = QStringLiteral("/proc/self/status");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || QFileInfo(path).size() != 0)
+        GTEST_SKIP() << "no file here reports a size of 0 while holding bytes";
+    const QByteArray start = file.read(8);
+
+    const FileContents whole = ReadWholeFile(path, 1024 * 1024);
+    ASSERT_EQ(whole.status, Status::Read);
+    EXPECT_TRUE(whole.bytes.startsWith(start));
+    EXPECT_TRUE(whole.bytes.endsWith('\n'));
+    EXPECT_EQ(ReadWholeFile(path, 8).status, Status::TooLarge);
 }
 
 } // namespace

@@ -126,33 +126,34 @@ TEST(XmlDoc, RefusesWhatIsNotAWellFormedPlainDocument)
 }
 
 // Each of these once loaded as a document; each is refused with the file, line and column.
+struct MalformedCase {
+    const char* what;
+    QByteArray text;
+    const char* place;
+};
+const MalformedCase Malformed[] = {
+    {"content after the root", "<r/>\nx", "line 2, column 1"},
+    {"a second root", "<r><a>1</a></r>\n<r><a>2</a></r>", "line 2, column 1"},
+    {"a repeated attribute", "<r>\n<row Slave_ID=\"1\" Type=\"x\" Slave_ID=\"9\"/></r>", "line 2"},
+    {"a reference to NUL", "<P><IP1>1&#0;0</IP1></P>", "line 1, column 10"},
+    {"a reference to a control character", "<P a=\"&#x1b;\"/>", "line 1"},
+    {"a raw control character", QByteArray("<r>1\x01</r>"), "line 1, column 5"},
+    {"a raw NUL", QByteArray("<r>1\0</r>", 9), "line 1, column 5"},
+    {"an undefined entity", "<r>\n  &nope;</r>", "line 2, column 3"},
+    {"< in an attribute", "<r a=\"<\"/>", "line 1"},
+    {"bytes that are not UTF-8", "<r>caf\xe9</r>", "line 1"},
+    {"a truncated UTF-8 sequence", "<r>\xc3</r>", "line 1"},
+    {"a declaration after a comment", "<!--c--><?xml version=\"1.0\"?><r/>", "line 1"},
+    {"a declaration after blanks", "\n<?xml version=\"1.0\"?><r/>", "line 2"},
+    {"a declaration inside the root", "<r><?xml version=\"1.0\"?></r>", "line 1"},
+    {"an unknown encoding", "<?xml version=\"1.0\" encoding=\"x-none\"?><r/>", "line 1"},
+    {"an unclosed element", "<r><a>", "line 1"},
+    {"nothing at all", "", "line 1"},
+};
+
 TEST(XmlDoc, RefusesEveryKindOfMalformedDocumentWithItsPlace)
 {
-    struct Case {
-        const char* what;
-        QByteArray text;
-        const char* place;
-    };
-    const Case cases[] = {
-        {"content after the root", "<r/>\nx", "line 2, column 1"},
-        {"a second root", "<r><a>1</a></r>\n<r><a>2</a></r>", "line 2, column 1"},
-        {"a repeated attribute", "<r>\n<row Slave_ID=\"1\" Type=\"x\" Slave_ID=\"9\"/></r>", "line 2"},
-        {"a reference to NUL", "<P><IP1>1&#0;0</IP1></P>", "line 1, column 10"},
-        {"a reference to a control character", "<P a=\"&#x1b;\"/>", "line 1"},
-        {"a raw control character", QByteArray("<r>1\x01</r>"), "line 1, column 5"},
-        {"a raw NUL", QByteArray("<r>1\0</r>", 9), "line 1, column 5"},
-        {"an undefined entity", "<r>\n  &nope;</r>", "line 2, column 3"},
-        {"< in an attribute", "<r a=\"<\"/>", "line 1"},
-        {"bytes that are not UTF-8", "<r>caf\xe9</r>", "line 1"},
-        {"a truncated UTF-8 sequence", "<r>\xc3</r>", "line 1"},
-        {"a declaration after a comment", "<!--c--><?xml version=\"1.0\"?><r/>", "line 1"},
-        {"a declaration after blanks", "\n<?xml version=\"1.0\"?><r/>", "line 2"},
-        {"a declaration inside the root", "<r><?xml version=\"1.0\"?></r>", "line 1"},
-        {"an unknown encoding", "<?xml version=\"1.0\" encoding=\"x-none\"?><r/>", "line 1"},
-        {"an unclosed element", "<r><a>", "line 1"},
-        {"nothing at all", "", "line 1"},
-    };
-    for (const Case& c : cases) {
+    for (const MalformedCase& c : Malformed) {
         const QString error = test::ErrorOf([&] { XmlDoc::Parse(c.text, QStringLiteral("test.xml")); });
         EXPECT_TRUE(error.contains(QStringLiteral("test.xml"))) << c.what << ": " << error.toStdString();
         EXPECT_TRUE(error.contains(QLatin1String(c.place))) << c.what << ": " << error.toStdString();
@@ -231,6 +232,117 @@ TEST(XmlDoc, LoadRefusesFilesThatAreNotRegularOrTooLarge)
         EXPECT_TRUE(test::ErrorOf([&] { XmlDoc::Load(path); }).contains(QStringLiteral("not a regular file")))
             << path.toStdString();
     EXPECT_FALSE(test::ErrorOf([&] { XmlDoc::Load(dir.file(QStringLiteral("none.xml"))); }).isEmpty());
+}
+
+QString kindLetter(XmlNode::Kind kind)
+{
+    switch (kind) {
+    case XmlNode::Kind::Element:
+        return QStringLiteral("E");
+    case XmlNode::Kind::Text:
+        return QStringLiteral("T");
+    case XmlNode::Kind::Comment:
+        return QStringLiteral("C");
+    case XmlNode::Kind::ProcessingInstruction:
+        return QStringLiteral("P");
+    case XmlNode::Kind::Declaration:
+        return QStringLiteral("D");
+    default:
+        return QStringLiteral("?");
+    }
+}
+
+// The root and the nodes below it as Load builds them, one line each in document order.
+void traceTree(const XmlNode& node, int depth, QStringList& lines)
+{
+    const QString value = node.kind() == XmlNode::Kind::Text ? node.text() : QString();
+    lines.append(QStringLiteral("%1 %2 %3 %4").arg(depth).arg(kindLetter(node.kind()), node.name(), value));
+    if (node.isElement()) {
+        for (const XmlNode& child : node.children())
+            traceTree(child, depth + 1, lines);
+    }
+}
+
+// The same lines from what Visit tells, up to the end of the root.
+class Tracer : public XmlVisitor {
+public:
+    QStringList lines;
+
+    void startElement(int depth, const char* name, const char* const*, qint64) override
+    {
+        add(depth, XmlNode::Kind::Element, name, {});
+    }
+    void endElement(int) override {}
+    void node(int depth, XmlNode::Kind kind, QByteArrayView name, QByteArrayView value) override
+    {
+        add(depth, kind, name, kind == XmlNode::Kind::Text ? value : QByteArrayView());
+    }
+
+private:
+    void add(int depth, XmlNode::Kind kind, QByteArrayView name, QByteArrayView value)
+    {
+        // The root is the first node of the document's own level, whatever its kind.
+        m_rootEnded = m_rootEnded || (depth == 1 && !lines.isEmpty());
+        if (m_rootEnded)
+            return;
+        lines.append(QStringLiteral("%1 %2 %3 %4")
+                         .arg(depth)
+                         .arg(kindLetter(kind), QString::fromUtf8(name), QString::fromUtf8(value)));
+    }
+
+    bool m_rootEnded = false;
+};
+
+// Visit reads a file part by part; what it tells, and every refusal, is what Load gives.
+TEST(XmlDoc, VisitTellsTheNodesLoadBuildsAndRefusesAsLoadDoes)
+{
+    test::TempProgramDir dir;
+    QByteArray large = "<r>\n";
+    for (int i = 0; i < 3000; ++i)
+        large += "  <row n=\"" + QByteArray::number(i) + "\">text " + QByteArray::number(i) + "</row>\n";
+    QByteArray utf16{"\xff\xfe"};
+    for (const QChar c : QStringLiteral("<r><a>caf\u00e9</a></r>"))
+        utf16 += QByteArray::fromRawData(reinterpret_cast<const char*>(&c), 2);
+    const QByteArray documents[] = {
+        "<r a=\"1\">\n  <a>x &amp; y</a>\n  <!--c--><?p d?><b/>  <c>  </c><d><![CDATA[ ]]></d>t<!--x-->u</r>",
+        "<?xml version=\"1.0\"?><!--n--><r><x/></r>",
+        "<!--first--><r/><!--after-->",
+        large + "</r>",
+        utf16,
+    };
+    for (const QByteArray& text : documents) {
+        dir.write(QStringLiteral("doc.xml"), text);
+        const QString path = dir.file(QStringLiteral("doc.xml"));
+        QStringList built;
+        traceTree(XmlDoc::Load(path).root(), 1, built);
+        Tracer told;
+        XmlDoc::Visit(path, told);
+        EXPECT_EQ(told.lines, built) << text.left(60).toStdString();
+    }
+
+    QByteArray deep;
+    for (int i = 0; i < 1000; ++i)
+        deep += "<a>";
+    std::vector<QByteArray> refused = {deep, "<!DOCTYPE r><r/>", large + "</r><r/>", large + "<a></r>",
+                                       "<r>" + QByteArray(XmlDoc::MaxFileSize, ' ') + "</r>"};
+    for (const MalformedCase& c : Malformed)
+        refused.push_back(c.text);
+    for (const QByteArray& text : refused) {
+        dir.write(QStringLiteral("bad.xml"), text);
+        const QString path = dir.file(QStringLiteral("bad.xml"));
+        const QString loaded = test::ErrorOf([&] { XmlDoc::Load(path); });
+        Tracer told;
+        EXPECT_FALSE(loaded.isEmpty()) << text.left(60).toStdString();
+        EXPECT_EQ(test::ErrorOf([&] { XmlDoc::Visit(path, told); }), loaded) << text.left(60).toStdString();
+    }
+    dir.mkdir(QStringLiteral("folder.xml"));
+    for (const char* name : {"folder.xml", "none.xml"}) {
+        const QString path = dir.file(QLatin1String(name));
+        Tracer told;
+        EXPECT_EQ(test::ErrorOf([&] { XmlDoc::Visit(path, told); }),
+                  test::ErrorOf([&] { XmlDoc::Load(path); }))
+            << name;
+    }
 }
 
 TEST(XmlDoc, ClearRemovesEveryTopLevelNode)

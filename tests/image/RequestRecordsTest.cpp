@@ -91,6 +91,24 @@ TEST(RequestRecords, ReadsComeFirstThenWritesWithoutGaps)
     EXPECT_EQ(mixed.records[5], RequestRecord{});
 }
 
+// A file edited by hand: the write section first, a second read section, rows of other names.
+TEST(RequestRecords, SectionsAreFoundByNameInAnyOrderAndOnlyTheFirstOfEachIsRead)
+{
+    ConfigDir dir;
+    dir.writeSetAccess(QByteArrayLiteral(
+        "<EtherNetIP_to_Modbus><Modbus_Write><row Slave_ID=\"7\" Type=\"Holding Register\" Address=\"1\" "
+        "NPoint=\"2\" PollTime=\"0\" OnChange=\"Y\" MaxError=\"0\" Position=\"0\" Bit=\"\"/></Modbus_Write>"
+        "<Modbus_Read><point Slave_ID=\"3\" Type=\"Input Register\" Address=\"2\" NPoint=\"1\" "
+        "PollTime=\"100\" MaxError=\"1\" Position=\"4\" Bit=\"\"><note/></point></Modbus_Read>"
+        "<Modbus_Read><row Slave_ID=\"not read\"/></Modbus_Read></EtherNetIP_to_Modbus>"));
+    const Compiled c = compile(dir.setAccess());
+    EXPECT_EQ(c.counts, (RequestCounts{2, 2}));
+    EXPECT_EQ(c.records[0].Slave_ID, 3);
+    EXPECT_EQ(c.records[0].FunctionCode, 4);
+    EXPECT_EQ(c.records[1].Slave_ID, 7);
+    EXPECT_EQ(c.records[1].FunctionCode, 16);
+}
+
 struct RowCase {
     bool write;
     test::Changes changes;
@@ -308,6 +326,21 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  "ModbusM_SetAccess.xml, Modbus_Read row 1: attribute Address is not an integer: "
                  "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa...\""},
+        // The reads are compiled first wherever their section stands.
+        StopCase{"bad rows in both sections, writes first in the file",
+                 [] {
+                     return QByteArrayLiteral("<EtherNetIP_to_Modbus><Modbus_Write><row/></Modbus_Write>"
+                                              "<Modbus_Read><row Slave_ID=\"1\"/></Modbus_Read>"
+                                              "</EtherNetIP_to_Modbus>");
+                 },
+                 "ModbusM_SetAccess.xml, Modbus_Read row 1: attribute Address is missing"},
+        StopCase{
+            "more than 1024 read rows",
+            [] {
+                return SetAccessFile(std::vector<Attributes>(1025, ReadRow()), {WriteRow({{"Bit", ""}})});
+            },
+            "ModbusM_SetAccess.xml, Modbus_Read row 1025: more than 1024 requests in Modbus_Read and "
+            "Modbus_Write together; the device holds at most 1024"},
         StopCase{"more than 1024 rows",
                  [] {
                      return SetAccessFile(std::vector<Attributes>(600, ReadRow()),
@@ -316,17 +349,21 @@ INSTANTIATE_TEST_SUITE_P(
                  "ModbusM_SetAccess.xml, Modbus_Write row 425: more than 1024 requests in Modbus_Read and "
                  "Modbus_Write together; the device holds at most 1024"}));
 
+// Even when a row that does not compile comes before the fault.
 TEST(RequestRecords, AFileThatDoesNotLoadStopsTheCompile)
 {
-    ConfigDir dir;
-    dir.writeSetAccess("<EtherNetIP_to_Modbus><Modbus_Read>");
-    RequestRecords records{};
-    try {
-        ReadRequestRecords(dir.setAccess(), records);
-        FAIL() << "compiled";
-    } catch (const VeldrinError& error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("ModbusM_SetAccess.xml is not well-formed")))
-            << error.what();
+    for (const char* file : {"<EtherNetIP_to_Modbus><Modbus_Read>",
+                             "<EtherNetIP_to_Modbus><Modbus_Read><row Slave_ID=\"x\"/></Modbus_Read>"}) {
+        ConfigDir dir;
+        dir.writeSetAccess(file);
+        RequestRecords records{};
+        try {
+            ReadRequestRecords(dir.setAccess(), records);
+            ADD_FAILURE() << "compiled " << file;
+        } catch (const VeldrinError& error) {
+            EXPECT_TRUE(error.message().contains(QStringLiteral("ModbusM_SetAccess.xml is not well-formed")))
+                << error.what();
+        }
     }
 }
 
