@@ -4,10 +4,10 @@
 #include "session/AppState.h"
 #include "session/Identity.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/Picture.h"
 #include "widgets/VeldrinButton.h"
 #include "widgets/WindowStyle.h"
 
-#include <QIcon>
 #include <QLabel>
 
 namespace veldrin {
@@ -24,7 +24,7 @@ TFAbout::TFAbout(const AppState& state, UrlOpener& urls, QWidget* parent)
     Image2 = new QPushButton(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setFlat(true);
-    Image2->setIcon(QIcon(QStringLiteral(":/icons/about.svg")));
+    Image2->setIcon(Picture(QStringLiteral("about"), 81));
     Image2->setIconSize(QSize(81, 81));
     Image2->setGeometry(32, 24, 81, 81);
     Image2->setCursor(Qt::PointingHandCursor);

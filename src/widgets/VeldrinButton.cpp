@@ -1,5 +1,7 @@
 #include "widgets/VeldrinButton.h"
 
+#include "widgets/Picture.h"
+
 #include <QDialog>
 #include <QEvent>
 #include <QIcon>
@@ -48,7 +50,7 @@ void VeldrinButton::showState()
 
 void VeldrinButton::setPicture(const QString& iconName, int size)
 {
-    setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(iconName)));
+    setIcon(Picture(iconName, size));
     setIconSize(QSize(size, size));
 }
 

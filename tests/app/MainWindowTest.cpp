@@ -11,10 +11,13 @@
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "support/TestData.h"
 #include "update/TFBootSer.h"
 #include "update/TFBootTCP.h"
 #include "widgets/VeldrinButton.h"
 
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -116,6 +119,30 @@ protected:
     test::FakeUrlOpener urls;
     std::unique_ptr<Application> app;
 };
+
+// The pictures are rendered at build time into plain pixels; each shows what its drawing draws
+// at the button's size, and at twice that for screens that scale by 2.
+TEST_F(MainWindowFixture, EveryPictureButtonShowsItsDrawingAtItsSize)
+{
+    start();
+    const std::pair<const char*, const char*> pictures[] = {
+        {"Btn_New", "new"},           {"Btn_Open", "open"},        {"Btn_Prm_Gen", "communication"},
+        {"Btn_Modbus_Req", "modbus"}, {"Btn_CreateBin", "update"}, {"Btn_Info", "info"},
+        {"Btn_Opz", "options"},       {"Btn_Close", "close"},
+    };
+    for (const auto& [name, drawing] : pictures) {
+        const QPushButton* shown = button(name);
+        const QIcon drawn(test::PicturesDir() + u'/' + QLatin1String(drawing) + QStringLiteral(".svg"));
+        for (const qreal scale : {1.0, 2.0}) {
+            const QImage got = shown->icon().pixmap(shown->iconSize(), scale).toImage();
+            const QImage want = drawn.pixmap(shown->iconSize(), scale).toImage();
+            EXPECT_EQ(got.size(), shown->iconSize() * scale) << name << " at " << scale;
+            EXPECT_EQ(got.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                      want.convertToFormat(QImage::Format_ARGB32_Premultiplied))
+                << name << " at " << scale;
+        }
+    }
+}
 
 TEST_F(MainWindowFixture, ConfigurationStepsAreRefusedWhileNoneIsOpen)
 {
