@@ -7,14 +7,25 @@ namespace veldrin {
 
 namespace {
 
+// The rules are all ASCII, so UTF-16 text and UTF-8 bytes are read alike: a byte of a
+// multi-byte character, like a character outside ASCII, is neither a blank nor a letter a to z.
+char16_t unit(QChar c)
+{
+    return c.unicode();
+}
+char16_t unit(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
 // Where the kept part of text begins and ends.
-std::pair<qsizetype, qsizetype> keptPart(QStringView text)
+template <typename View> std::pair<qsizetype, qsizetype> keptPart(View text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
+    while (begin < end && unit(text[begin]) <= 0x20)
         ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
+    while (end > begin && unit(text[end - 1]) <= 0x20)
         --end;
     return {begin, end};
 }
@@ -22,6 +33,17 @@ std::pair<qsizetype, qsizetype> keptPart(QStringView text)
 char16_t asciiUpper(char16_t c)
 {
     return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+template <typename View> bool equalAsciiUpper(View a, View b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiUpper(unit(a[i])) != asciiUpper(unit(b[i])))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -36,6 +58,12 @@ QStringView TrimmedView(QStringView text)
 {
     const auto [begin, end] = keptPart(text);
     return text.sliced(begin, end - begin);
+}
+
+QByteArrayView TrimmedView(QByteArrayView utf8)
+{
+    const auto [begin, end] = keptPart(utf8);
+    return utf8.sliced(begin, end - begin);
 }
 
 QString AsciiUpper(const QString& text)
@@ -55,13 +83,12 @@ QString AsciiUpper(const QString& text)
 
 bool EqualAsciiUpper(QStringView a, QStringView b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (asciiUpper(a[i].unicode()) != asciiUpper(b[i].unicode()))
-            return false;
-    }
-    return true;
+    return equalAsciiUpper(a, b);
+}
+
+bool EqualAsciiUpper(QByteArrayView a, QByteArrayView b)
+{
+    return equalAsciiUpper(a, b);
 }
 
 bool IsPlainName(const QString& name)

@@ -720,7 +720,9 @@ void XmlDoc::Visit(const QString& path, XmlVisitor& visitor)
     if (!file.open(QIODevice::ReadOnly))
         throwUnread(Status::Unreadable, path, file.errorString());
 
-    // Parts small enough that reading a large file touches little memory.
+    // Parts small enough that reading a large file touches little new memory. (One final part
+    // would spare the parser its line count after each part, but the memory a part that size
+    // takes costs more than the count.)
     constexpr int PartSize = 16 * 1024;
     DocumentReader reader(visitor, path);
     qint64 total = 0;

@@ -14,4 +14,10 @@ inline bool IsOnChange(const QString& attribute)
     return AsciiUpper(Trim(attribute)) == u"Y";
 }
 
+// The same on the attribute's UTF-8 bytes.
+inline bool IsOnChange(QByteArrayView attribute)
+{
+    return EqualAsciiUpper(TrimmedView(attribute), "Y");
+}
+
 } // namespace veldrin

@@ -64,12 +64,12 @@ public:
         failNotInteger(name, QString::fromUtf8(bytes));
     }
 
-    // Trimmed and upper-cased; may be empty.
-    QString normalised(const char* name) const { return AsciiUpper(Trim(attribute(name))); }
+    // Whether the attribute, blanks around it aside, is this text in any case of a to z.
+    bool is(const char* name, QByteArrayView upper) const
+    {
+        return EqualAsciiUpper(TrimmedView(utf8(name)), upper);
+    }
 
-    QString attribute(const char* name) const { return QString::fromUtf8(utf8(name)); }
-
-private:
     QByteArrayView utf8(const char* name) const
     {
         for (const char* const* a = m_attributes; *a != nullptr; a += 2) {
@@ -79,6 +79,7 @@ private:
         fail(QStringLiteral("attribute %1 is missing").arg(QLatin1String(name)));
     }
 
+private:
     [[noreturn]] void failNotInteger(const char* name, const QString& text) const
     {
         if (text.isEmpty())
@@ -121,12 +122,11 @@ void compileReadRow(const RowReader& row, RequestRecord& record)
     record.Slave_ID = low<std::uint8_t>(row.int32("Slave_ID"));
     record.Address = low<std::uint16_t>(row.int32("Address"));
     record.NPoint = low<std::uint16_t>(row.int32("NPoint"));
-    const QString type = row.normalised("Type");
-    if (type == u"COIL STATUS")
+    if (row.is("Type", "COIL STATUS"))
         record.FunctionCode = 1;
-    else if (type == u"INPUT STATUS")
+    else if (row.is("Type", "INPUT STATUS"))
         record.FunctionCode = 2;
-    else if (type == u"HOLDING REGISTER")
+    else if (row.is("Type", "HOLDING REGISTER"))
         record.FunctionCode = 3;
     else
         record.FunctionCode = 4;
@@ -149,12 +149,12 @@ void compileWriteRow(const RowReader& row, RequestRecord& record)
     record.Address = low<std::uint16_t>(row.int32("Address"));
     record.NPoint = low<std::uint16_t>(row.int32("NPoint"));
     const bool single = record.NPoint == 1;
-    if (row.normalised("Type") == u"COIL STATUS")
+    if (row.is("Type", "COIL STATUS"))
         record.FunctionCode = single ? 5 : 15;
     else
         record.FunctionCode = single ? 6 : 16;
     record.PollTime = row.low32("PollTime");
-    record.OnChangeFlag = IsOnChange(row.attribute("OnChange")) ? 1 : 0;
+    record.OnChangeFlag = IsOnChange(row.utf8("OnChange")) ? 1 : 0;
     record.MaxError = row.low32("MaxError");
     record.Position = low<std::uint16_t>(row.int32("Position"));
     if (record.FunctionCode == 5 || record.FunctionCode == 15) {

@@ -12,8 +12,12 @@ TEST(Trim, RemovesEveryControlAndBlankAtBothEndsOnly)
     EXPECT_EQ(Trim(QString()), QString());
     // A no-break space is above U+0020 and stays.
     EXPECT_EQ(Trim(QStringLiteral("\u00a0x\u00a0")), QStringLiteral("\u00a0x\u00a0"));
-    for (const char* text : {" \t a b \x1f", "   ", "", "x", "\u00a0x "})
+    for (const char* text : {" \t a b \x1f", "   ", "", "x", "\u00a0x ", "\u2003x\u00a0"}) {
         EXPECT_EQ(TrimmedView(QString::fromUtf8(text)), Trim(QString::fromUtf8(text))) << text;
+        // The same text as UTF-8 bytes, as a file holds it.
+        EXPECT_EQ(QString::fromUtf8(TrimmedView(QByteArrayView(text))), Trim(QString::fromUtf8(text)))
+            << text;
+    }
 }
 
 TEST(AsciiUpper, ChangesOnlyAToZ)
@@ -37,6 +41,9 @@ TEST(EqualAsciiUpper, AgreesWithComparingAsciiUpperOfBoth)
         const QString first = QString::fromUtf8(a);
         const QString second = QString::fromUtf8(b);
         EXPECT_EQ(EqualAsciiUpper(first, second), AsciiUpper(first) == AsciiUpper(second)) << a << " " << b;
+        EXPECT_EQ(EqualAsciiUpper(QByteArrayView(a), QByteArrayView(b)),
+                  AsciiUpper(first) == AsciiUpper(second))
+            << a << " " << b;
     }
 }
 
