@@ -3,6 +3,7 @@
 #include "online/ModuleSerialPortLister.h"
 #include "online/ModuleUpdateCheck.h"
 #include "support/LocalHttpServer.h"
+#include "support/TestData.h"
 #include "update/SerialPorts.h"
 
 #include <QSignalSpy>
@@ -12,9 +13,6 @@
 
 namespace veldrin {
 namespace {
-
-// The folder the build puts the configurator and its online module in.
-const QString ProgramFolder = QStringLiteral(VELDRIN_DIST_DIR);
 
 // One query through the module; the answer, or nothing when none came in time.
 std::optional<bool> query(ModuleUpdateCheck& check)
@@ -30,7 +28,7 @@ std::optional<bool> query(ModuleUpdateCheck& check)
 
 TEST(OnlineModule, AsksTheServerThroughTheModuleLoadedAtTheFirstQuery)
 {
-    OnlineModule module(ProgramFolder);
+    OnlineModule module(test::DistDir());
     test::LocalHttpServer server;
     ModuleUpdateCheck check(module, server.url(QStringLiteral("/v?nomesw=PK30418")), 2000);
     EXPECT_FALSE(check.isRunning());
@@ -47,7 +45,7 @@ TEST(OnlineModule, AsksTheServerThroughTheModuleLoadedAtTheFirstQuery)
 
 TEST(OnlineModule, ListsThePortsTheSystemKnows)
 {
-    OnlineModule module(ProgramFolder);
+    OnlineModule module(test::DistDir());
     QStringList listed;
     for (const SerialPort& port : ModuleSerialPortLister(module).EnumPorts())
         listed.append(port.name);
