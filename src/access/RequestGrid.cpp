@@ -124,8 +124,6 @@ void RequestGrid::keyPressEvent(QKeyEvent* event)
     } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
                !(event->modifiers() & ~Qt::KeypadModifier)) {
         moveTo(1, 0);
-    } else if (event->key() == Qt::Key_Escape) {
-        // Escape ends an edit in a spreadsheet; here it must not throw the tables away.
     } else {
         QTableView::keyPressEvent(event);
         return;

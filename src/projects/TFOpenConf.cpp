@@ -19,6 +19,8 @@ TFOpenConf::TFOpenConf(AppState& state, Prompts& prompts, QWidget* parent)
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     Label1->setBuddy(ListBox1);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TFOpenConf::ListBox1Click);
+    // A double-click or Return on an entry opens it, as OK does.
+    connect(ListBox1, &QListWidget::itemActivated, this, [this] { Btn_OK->click(); });
 
     Btn_OK = addBandButton(QStringLiteral("Btn_OK"), VeldrinButton::ModalResult::Ok);
     Btn_Cancel = addBandButton(QStringLiteral("Btn_Cancel"), VeldrinButton::ModalResult::Cancel);

@@ -1,5 +1,5 @@
-// A label showing a link that the mouse and the keyboard can follow; following it asks
-// the handler, never the system, to open the target.
+// A label showing a link that the mouse and the keyboard can follow, as one Tab stop; following
+// it asks the handler, never the system, to open the target.
 #pragma once
 
 #include <QLabel>
@@ -13,16 +13,25 @@ class LinkLabel : public QLabel {
 public:
     LinkLabel(const QString& objectName, QWidget* parent);
 
-    // Shows text as a link to target.
+    // Shows text as a link to target: underlined in the link colour, taking the focus, followed
+    // by a click, Return, Enter or Space.
     void setLink(const QUrl& target, const QString& text);
-    // Shows text without a link.
+    // Shows text without a link; the label then takes no focus.
     void setPlainText(const QString& text);
     QUrl target() const { return m_target; }
 
 Q_SIGNALS:
     void linkClicked(const QUrl& target);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    void showAsLink(bool link);
+    void follow();
+
     QUrl m_target;
 };
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QIcon>
+#include <QKeyEvent>
 
 namespace veldrin {
 
@@ -32,6 +33,16 @@ bool VeldrinButton::event(QEvent* event)
         event->type() == QEvent::EnabledChange)
         showState();
     return handled;
+}
+
+void VeldrinButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void VeldrinButton::showState()

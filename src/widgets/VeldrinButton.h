@@ -30,6 +30,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // Return and Enter press the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyModalResult();

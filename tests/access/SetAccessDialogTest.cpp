@@ -331,8 +331,12 @@ TEST_F(SetAccessDialog, EditsLikeASpreadsheetWithAnEditorPerColumn)
         QTest::keyClick(g, Qt::Key_Left);
         clickCell(g, 2, 0);
         EXPECT_EQ(g->currentIndex(), g->model()->index(2, 1));
-        // Escape does not close the dialog from the grid.
-        QTest::keyClick(g, Qt::Key_Escape);
+        // Escape in an open cell ends the edit only, the cell as it was.
+        g->setCurrentIndex(g->model()->index(2, 1));
+        QTest::keyClick(g, Qt::Key_F2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_9);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EQ(cell(g, 2, 1), QStringLiteral("5"));
         EXPECT_TRUE(dialog->isVisible());
 
         // The list columns offer only their entries.
@@ -392,6 +396,16 @@ TEST_F(SetAccessDialog, EveryControlIsNamedAndReachedByTheKeyboard)
         EXPECT_EQ(order, (QStringList{"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}));
         // Escape outside the grid is Cancel.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+}
+
+// Escape is Cancel wherever the focus is, the grids included.
+TEST_F(SetAccessDialog, EscapeInAGridIsCancel)
+{
+    whileShown(QDialog::Rejected, [&] {
+        EXPECT_TRUE(readGrid()->hasFocus());
+        QTest::keyClick(readGrid(), Qt::Key_Escape);
+        EXPECT_FALSE(dialog->isVisible());
     });
 }
 

@@ -12,6 +12,7 @@
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
 #include "support/TestData.h"
+#include "support/WaitUntil.h"
 #include "update/TFBootSer.h"
 #include "update/TFBootTCP.h"
 #include "widgets/VeldrinButton.h"
@@ -157,21 +158,50 @@ TEST_F(MainWindowFixture, ConfigurationStepsAreRefusedWhileNoneIsOpen)
     }
 }
 
+// Return on the focused button opens its dialog; Escape, wherever the dialog's focus is, is its
+// Cancel.
 TEST_F(MainWindowFixture, StepsThatNeedNoConfigurationOpenTheirDialogs)
 {
     start();
     for (const auto& [buttonName, dialogName] :
          {std::pair{"Btn_New", "TFNew_Project"}, std::pair{"Btn_Open", "TFOpenConf"},
-          std::pair{"Btn_Info", "TFAbout"}}) {
+          std::pair{"Btn_Info", "TFAbout"}, std::pair{"Btn_Opz", "TFSoftOptions"}}) {
         QString shown;
-        test::WhenModal([&shown](QWidget* modal) {
+        int result = -1;
+        test::WhenModal([&](QWidget* modal) {
             shown = modal->objectName();
-            modal->close();
+            QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, Qt::Key_Escape);
+            result = modal->isVisible() ? -2 : qobject_cast<QDialog*>(modal)->result();
+            if (modal->isVisible())
+                modal->close();
         });
-        button(buttonName)->click();
+        button(buttonName)->setFocus();
+        QTest::keyClick(button(buttonName), Qt::Key_Return);
         EXPECT_EQ(shown, QString::fromLatin1(dialogName)) << buttonName;
+        EXPECT_EQ(result, QDialog::Rejected) << buttonName;
     }
     EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+// The maker's link is one Tab stop, followed by Return as by a click.
+TEST_F(MainWindowFixture, TheMakersLinkIsOneTabStop)
+{
+    start();
+    // Keys go where the focus is only once the window is active.
+    window().activateWindow();
+    ASSERT_TRUE(test::WaitUntil([&] { return window().isActiveWindow(); }));
+    auto* link = window().findChild<QLabel*>(QStringLiteral("L_Merivo"));
+    ASSERT_NE(link, nullptr);
+    link->setFocus();
+    ASSERT_TRUE(link->hasFocus());
+    QWidget* next = link->nextInFocusChain();
+    while (next != link && !(next->focusPolicy() & Qt::TabFocus && next->isVisible() && next->isEnabled()))
+        next = next->nextInFocusChain();
+    QTest::keyClick(link, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next) << "Tab stayed in the link";
+    link->setFocus();
+    QTest::keyClick(link, Qt::Key_Return);
+    EXPECT_EQ(urls.opened.size(), 1);
 }
 
 struct DeviceTypeCase {

@@ -95,6 +95,31 @@ TEST_F(ProjectDialogs, OpenPreselectsTheOpenConfigurationAndReturnsTheChoice)
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
 }
 
+// Return on an entry, or a double-click on it, opens it as OK does.
+TEST_F(ProjectDialogs, OpenTakesAnEntryOnReturnOrADoubleClick)
+{
+    for (const char* name : {"A", "B", "C"})
+        dir.mkdir(QStringLiteral("PROJECTS/") + QString::fromLatin1(name));
+    TFOpenConf dialog(state, prompts, nullptr);
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("ListBox1"));
+    ASSERT_NE(list, nullptr);
+
+    test::WhenModal([&](QWidget*) {
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Name_Conf(), QStringLiteral("B"));
+
+    test::WhenModal([&](QWidget*) {
+        const QRect entry = list->visualItemRect(list->item(2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry.center());
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Name_Conf(), QStringLiteral("C"));
+}
+
 TEST_F(ProjectDialogs, OpenWithNoConfigurationsReturnsThePreviousName)
 {
     TFOpenConf dialog(state, prompts, nullptr);
