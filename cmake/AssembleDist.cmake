@@ -1,4 +1,5 @@
-# Run with -D SOURCE=<data folder> -D DIST=<application folder>.
+# Run with -D SOURCE=<data folder> -D DIST=<application folder> -D QT_TRANSLATIONS=<Qt's
+# translations folder>.
 foreach(folder LANGUAGE MASTER PROJECTS)
   file(MAKE_DIRECTORY "${DIST}/${folder}")
 endforeach()
@@ -20,4 +21,14 @@ foreach(sample IN LISTS samples)
     # .gitkeep only keeps an empty folder such as bin in the repository.
     file(COPY "${sample}" DESTINATION "${DIST}/PROJECTS" PATTERN ".gitkeep" EXCLUDE)
   endif()
+endforeach()
+
+# Qt's own texts for the shipped languages, so a copied folder keeps them.
+file(MAKE_DIRECTORY "${DIST}/translations")
+foreach(language de es fr it)
+  set(translation "${QT_TRANSLATIONS}/qtbase_${language}.qm")
+  if(NOT EXISTS "${translation}")
+    message(FATAL_ERROR "${translation} is missing: scripts/setup installs Qt's translations")
+  endif()
+  file(COPY "${translation}" DESTINATION "${DIST}/translations")
 endforeach()

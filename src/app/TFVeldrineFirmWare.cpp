@@ -5,6 +5,7 @@
 #include "comm/TFParGen.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "configuration/WorkspaceLayout.h"
 #include "options/TFSoftOptions.h"
 #include "options/UpdateCheck.h"
 #include "projects/Configurations.h"
@@ -33,8 +34,9 @@ namespace veldrin {
 
 TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services, QWidget* parent)
     : QWidget(parent), m_state(state), m_prompts(*services.prompts), m_urls(*services.urls),
-      m_updates(*services.updates)
+      m_updates(*services.updates), m_qtTexts(layout::In(state.ProgramDir, layout::QtTranslationsFolder))
 {
+    m_qtTexts.follow(m_state.Settings.CurrentLanguage);
     setObjectName(QStringLiteral("TFVeldrineFirmWare"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -178,6 +180,7 @@ void TFVeldrineFirmWare::Set_Lang()
 
 void TFVeldrineFirmWare::Change_Language()
 {
+    m_qtTexts.follow(m_state.Settings.CurrentLanguage);
     Set_Lang();
     // A dialog not built yet takes the new texts when it is.
     for (VeldrinDialog* dialog : std::initializer_list<VeldrinDialog*>{

@@ -1,6 +1,7 @@
 // The main window: the product, the open configuration and one button per step.
 #pragma once
 
+#include "lang/QtTranslations.h"
 #include "services/Services.h"
 #include "widgets/BuiltOnFirstUse.h"
 
@@ -93,6 +94,8 @@ private:
     Prompts& m_prompts;
     UrlOpener& m_urls;
     UpdateCheck& m_updates;
+    // Qt's own texts follow the language chosen for the project's.
+    QtTranslations m_qtTexts;
     int m_DeviceType = 0;
     QTimer m_Timer_Update;
     bool m_waitingForUpdateAnswer = false;

@@ -16,6 +16,8 @@ inline constexpr char LockFile[] = "Veldrin.lock";
 inline constexpr char MasterFolder[] = "MASTER";
 inline constexpr char ProjectsFolder[] = "PROJECTS";
 inline constexpr char LanguageFolder[] = "LANGUAGE";
+// Qt's own texts (message box buttons, context menus) for the shipped languages.
+inline constexpr char QtTranslationsFolder[] = "translations";
 inline constexpr char EthernetUpdateFile[] = "Ethernet_Update.xml";
 // The devices the stand-in updaters emulate, one folder each.
 inline constexpr char DevicesFolder[] = "DEVICES";

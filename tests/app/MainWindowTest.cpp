@@ -3,6 +3,7 @@
 #include "app/TFAbout.h"
 #include "app/TFVeldrineFirmWare.h"
 #include "comm/TFParGen.h"
+#include "common/MessageBoxPrompts.h"
 #include "options/TFSoftOptions.h"
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
@@ -17,6 +18,8 @@
 #include "update/TFBootTCP.h"
 #include "widgets/VeldrinButton.h"
 
+#include <QAbstractButton>
+#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -181,6 +184,37 @@ TEST_F(MainWindowFixture, StepsThatNeedNoConfigurationOpenTheirDialogs)
         EXPECT_EQ(result, QDialog::Rejected) << buttonName;
     }
     EXPECT_TRUE(prompts.messages().isEmpty());
+}
+
+// Qt's own texts follow the chosen language: a German message box says Ja and Nein, and
+// English again once the language is changed back.
+TEST_F(MainWindowFixture, MessageBoxButtonsSpeakTheChosenLanguage)
+{
+    QFile translation(test::DistDir() + QStringLiteral("/translations/qtbase_de.qm"));
+    ASSERT_TRUE(translation.open(QIODevice::ReadOnly));
+    dir.write(QStringLiteral("translations/qtbase_de.qm"), translation.readAll());
+    QFile german(test::SamplesDir() + QStringLiteral("/../LANGUAGE/Deutsch.lng"));
+    ASSERT_TRUE(german.open(QIODevice::ReadOnly));
+    dir.write(QStringLiteral("LANGUAGE/Deutsch.lng"), german.readAll());
+    dir.write(QStringLiteral("Veldrin.xml"), "<c><lastlang><language>Deutsch</language></lastlang></c>");
+    start();
+
+    MessageBoxPrompts boxes(&window());
+    const auto buttonsOfAQuestion = [&boxes] {
+        QStringList texts;
+        test::WhenModal([&texts](QWidget* modal) {
+            for (const QAbstractButton* b : modal->findChildren<QAbstractButton*>())
+                texts.append(b->text());
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        boxes.question(QStringLiteral("?"));
+        texts.sort();
+        return texts;
+    };
+    EXPECT_EQ(buttonsOfAQuestion(), (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein")}));
+    app->state().Settings.CurrentLanguage = QStringLiteral("English");
+    window().Change_Language();
+    EXPECT_EQ(buttonsOfAQuestion(), (QStringList{QStringLiteral("&No"), QStringLiteral("&Yes")}));
 }
 
 // The maker's link is one Tab stop, followed by Return as by a click.
