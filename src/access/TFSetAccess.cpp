@@ -9,6 +9,7 @@
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
 #include "session/AppState.h"
+#include "widgets/WindowStyle.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -84,6 +85,8 @@ int TFSetAccess::exec()
     if (!FormShow())
         return QDialog::Rejected;
     m_loadedForShowing = true;
+    // On the screen's middle, not the main window's, at whatever size the user left it.
+    CentreOnScreen(this);
     return VeldrinDialog::exec();
 }
 

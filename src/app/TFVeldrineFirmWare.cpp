@@ -96,6 +96,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
 
     // Client height: the top of Update Device + 152.
     setFixedSize(694, 244 + 152);
+    CentreOnScreen(this);
     setWindowTitle(m_state.WindowTitle);
     L_SW_Code->setText(m_state.SoftwareCode);
     L_SW_Code->adjustSize();

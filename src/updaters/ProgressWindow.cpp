@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -29,6 +31,11 @@ ProgressWindow::ProgressWindow(const QString& programName, QWidget* parent)
 {
     setWindowTitle(programName);
     resize(560, 320);
+    // In the middle of the screen, with or without a window manager: not over the corner where
+    // the configurator's wait window may stand.
+    if (const QScreen* shown = screen())
+        setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), shown->availableGeometry()));
     QFont bold = m_heading->font();
     bold.setBold(true);
     m_heading->setFont(bold);

@@ -1,6 +1,8 @@
 #include "widgets/WindowStyle.h"
 
 #include <QLabel>
+#include <QScreen>
+#include <QStyle>
 
 namespace veldrin {
 
@@ -31,6 +33,15 @@ void StyleBoldGreyLabel(QLabel* label)
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
     label->setPalette(palette);
+}
+
+void CentreOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (screen == nullptr)
+        return;
+    window->setGeometry(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), screen->availableGeometry()));
 }
 
 } // namespace veldrin

@@ -18,4 +18,8 @@ void StyleCodeLabel(QLabel* label);
 // Bold grey type of the title and step labels.
 void StyleBoldGreyLabel(QLabel* label);
 
+// Places a window at its size in the middle of its screen's free area, before it is shown:
+// with or without a window manager, it opens there.
+void CentreOnScreen(QWidget* window);
+
 } // namespace veldrin

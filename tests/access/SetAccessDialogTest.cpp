@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 
@@ -396,6 +397,15 @@ TEST_F(SetAccessDialog, EveryControlIsNamedAndReachedByTheKeyboard)
         EXPECT_EQ(order, (QStringList{"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}));
         // Escape outside the grid is Cancel.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+}
+
+// In the middle of the screen whatever window it belongs to, at the size it was left.
+TEST_F(SetAccessDialog, OpensCentredOnTheScreen)
+{
+    whileShown(QDialog::Rejected, [&] {
+        const QPoint off = dialog->geometry().center() - dialog->screen()->availableGeometry().center();
+        EXPECT_LE(off.manhattanLength(), 2) << off.x() << "," << off.y();
     });
 }
 

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -215,6 +216,29 @@ TEST_F(MainWindowFixture, MessageBoxButtonsSpeakTheChosenLanguage)
     app->state().Settings.CurrentLanguage = QStringLiteral("English");
     window().Change_Language();
     EXPECT_EQ(buttonsOfAQuestion(), (QStringList{QStringLiteral("&No"), QStringLiteral("&Yes")}));
+}
+
+// Without a window manager as with one: the main window opens centred on the screen, and the
+// dialogs centred on the main window.
+TEST_F(MainWindowFixture, WindowsOpenCentred)
+{
+    start();
+    const QRect screen = window().screen()->availableGeometry();
+    const auto near = [](QPoint a, QPoint b) {
+        return (a - b).manhattanLength() <= 2;
+    };
+    EXPECT_TRUE(near(window().geometry().center(), screen.center()))
+        << window().geometry().center().x() << "," << window().geometry().center().y();
+    for (const char* name : {"Btn_New", "Btn_Open", "Btn_Info", "Btn_Opz"}) {
+        QRect shown;
+        test::WhenModal([&shown](QWidget* modal) {
+            shown = modal->geometry();
+            modal->close();
+        });
+        button(name)->click();
+        EXPECT_TRUE(near(shown.center(), window().geometry().center()))
+            << name << " at " << shown.x() << "," << shown.y();
+    }
 }
 
 // The maker's link is one Tab stop, followed by Return as by a click.

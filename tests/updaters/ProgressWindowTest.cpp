@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,9 @@ TEST(ProgressWindow, StaysOpenWhileItRunsAndAfterAFailure)
 {
     ProgressWindow window(QStringLiteral("Ser_30418_Update"));
     window.show();
+    // In the middle of the screen, not at its corner where the configurator's wait window is.
+    const QPoint off = window.geometry().center() - window.screen()->availableGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 2) << off.x() << "," << off.y();
     window.heading(QStringLiteral("Ser_30418_Update: serial update of the device on ttyUSB0"));
     window.beginStep(1, 2, QStringLiteral("Writing the firmware"));
     window.progress(50);
