@@ -34,6 +34,6 @@ QStringList ListConfigurations(const QString& projectsDir);
 int Search_Open_Conf(const QStringList& SL, const QString& name);
 
 // What the user reads when the folder of the configuration of that name has gone.
-QString ConfigurationGoneMessage(const QString& name, const QString& configDir);
+QString ConfigurationGoneMessage(const QString& name, const QString& configDir, const StringTable& strings);
 
 } // namespace veldrin
