@@ -8,6 +8,8 @@
 
 namespace veldrin {
 
+class StringTable;
+
 // Indexes of the string-table messages that refuse a new configuration name.
 inline constexpr int NameNotValidMessage = 30; // "Error! Name project is not valid"
 inline constexpr int NameExistsMessage = 31;   // "... because directory already exists"
