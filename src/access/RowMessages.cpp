@@ -5,8 +5,11 @@
 namespace veldrin {
 namespace {
 
-constexpr int TableNameText = 134; // "Modbus Read", then "Modbus Write"
-constexpr int SlaveIdText = 137;   // "Slave ID"
+constexpr int TableNameText = 134;    // "Modbus Read", then "Modbus Write"
+constexpr int SlaveIdText = 137;      // "Slave ID"
+constexpr int RowsLostText = 215;     // "Only the rows before the first empty %1 are saved. ..."
+constexpr int SaveAnywayText = 216;   // "Save without them?"
+constexpr int RowPushedOutText = 217; // "Row %1 of %2 holds data, ..."
 
 const QString& tableName(TableKind kind, const StringTable& strings)
 {
@@ -39,19 +42,15 @@ std::optional<QString> RowsNotSavedQuestion(const RequestTables& tables, const S
     }
     if (lost.isEmpty())
         return std::nullopt;
-    return QStringLiteral("Only the rows before the first empty %1 are saved. These rows hold data and "
-                          "will be lost:\n%2\nSave without them?")
-        .arg(strings[SlaveIdText], lost.join(u'\n'));
+    return strings[RowsLostText].arg(strings[SlaveIdText]) + u'\n' + lost.join(u'\n') + u'\n' +
+           strings[SaveAnywayText];
 }
 
 std::optional<QString> InsertRowRefusal(TableKind kind, const RequestTable& table, const StringTable& strings)
 {
     if (!RowHoldsData(table.row(RowCount)))
         return std::nullopt;
-    return QStringLiteral("Row %1 of %2 holds data, which inserting a row would push out of the table. "
-                          "Delete or clear a row first.")
-        .arg(RowCount)
-        .arg(tableName(kind, strings));
+    return strings[RowPushedOutText].arg(RowCount).arg(tableName(kind, strings));
 }
 
 } // namespace veldrin

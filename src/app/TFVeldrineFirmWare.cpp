@@ -114,7 +114,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
         return new TFSoftOptions(
             m_state, m_prompts, m_urls, m_updates, [this] { Change_Language(); }, this);
     });
-    m_starter = new ProgramStarter(*services.runner, m_prompts, *services.clock, this);
+    m_starter = new ProgramStarter(*services.runner, m_prompts, m_state.Strings, *services.clock, this);
     m_bootSer.buildWith([this, &ports = *services.serialPorts] {
         return new TFBootSer(m_state, m_prompts, ports, *m_starter, this);
     });
@@ -242,7 +242,7 @@ void TFVeldrineFirmWare::Open_Project()
         return;
     const QString name = m_openConf->Name_Conf();
     if (!name.isEmpty() && !QFileInfo(m_state.ConfigDir(name)).isDir()) {
-        m_prompts.error(ConfigurationGoneMessage(name, m_state.ConfigDir(name)));
+        m_prompts.error(ConfigurationGoneMessage(name, m_state.ConfigDir(name), m_state.Strings));
         return;
     }
     m_state.OpenConfiguration(name);

@@ -80,7 +80,7 @@ int StringsCommand::run(const QCommandLineParser& commandLine, QTextStream& out,
             isSet[index] = true;
     }
     for (int index = 0; index < table.StringCount(); ++index) {
-        if (!missingOnly || !isSet[index])
+        if (table.HasText(index) && (!missingOnly || !isSet[index]))
             out << index << '\t' << Escape(table[index]) << '\n';
     }
     return ExitOk;

@@ -1,12 +1,14 @@
 #include "lang/DefaultStrings.h"
 
+#include "lang/StringTable.h"
+
 namespace veldrin {
 
 const QStringList& DefaultStrings()
 {
     // The built-in English texts by index. Several keep a blank at one end, and 22 to 24
     // are a single blank: the windows rely on them as they stand.
-    static const QStringList texts = {
+    static const QStringList original = {
         QStringLiteral("Begin"),                                                             // 0
         QStringLiteral("Step 1"),                                                            // 1
         QStringLiteral("Step 2"),                                                            // 2
@@ -189,6 +191,39 @@ const QStringList& DefaultStrings()
         QStringLiteral("Stop Bits"),                                                                    // 177
         QStringLiteral("Error Modbus Master!! Two Stop Bits can used only with Parity None"),           // 178
     };
+    // The texts added since start at FirstAddedText: the indexes between hold none. A text
+    // with %1, %2 has its values filled in by the code that shows it.
+    static const QStringList texts =
+        original + QStringList(FirstAddedText - OriginalTextCount) +
+        QStringList{
+            QStringLiteral("The configuration \"%1\" is gone: its folder %2 no longer exists."), // 200
+            QStringLiteral("An updater started earlier is still running. Wait until it has finished before "
+                           "starting the update again."),                            // 201
+            QStringLiteral("Waiting for %1 to finish: %2 s"),                        // 202
+            QStringLiteral("Seconds waited"),                                        // 203
+            QStringLiteral("%1 is running..."),                                      // 204
+            QStringLiteral("%1 did not start."),                                     // 205
+            QStringLiteral("%1 is still running; it is left to finish on its own."), // 206
+            QStringLiteral("%1 stopped abnormally."),                                // 207
+            QStringLiteral("%1 ended with error code %2."),                          // 208
+            QStringLiteral("%1 finished."),                                          // 209
+            QStringLiteral("Checking..."),                                           // 210
+            QStringLiteral("Ping not permitted"),                                    // 211
+            QStringLiteral("Ports cannot be listed"),                                // 212
+            QStringLiteral("No access: join the dialout group"),                     // 213
+            QStringLiteral("You may not open this port: ask for membership of the dialout group and log in "
+                           "again."), // 214
+            QStringLiteral("Only the rows before the first empty %1 are saved. These rows hold data and will "
+                           "be lost:"),           // 215
+            QStringLiteral("Save without them?"), // 216
+            QStringLiteral(
+                "Row %1 of %2 holds data, which inserting a row would push out of the table. Delete "
+                "or clear a row first."), // 217
+            QStringLiteral("The program folder %1 cannot be written: settings and configurations cannot be "
+                           "saved there."), // 218
+            QStringLiteral("The configurator is already running from the folder %1. Use the window that is "
+                           "open; a second one would overwrite its settings and configurations."), // 219
+        };
     return texts;
 }
 

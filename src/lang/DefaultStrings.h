@@ -5,7 +5,8 @@
 
 namespace veldrin {
 
-// The 179 texts in index order.
+// The texts in index order, from 0 to the last added one; the indexes that hold no text
+// (see StringTable::HasText) are empty.
 const QStringList& DefaultStrings();
 
 } // namespace veldrin

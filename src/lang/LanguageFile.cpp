@@ -72,7 +72,7 @@ int ApplyLanguageLine(StringTable& table, const QString& rawLine)
     if (equals < 0)
         return -1;
     const auto index = ParseInt32(Trim(line.mid(3, std::max<qsizetype>(0, equals - 4))));
-    if (!index || *index < 0 || *index >= table.StringCount())
+    if (!index || !table.HasText(*index))
         return -1;
 
     QString text = Trim(line.mid(equals + 1));

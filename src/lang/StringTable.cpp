@@ -9,9 +9,14 @@ void StringTable::LoadDefaultStrings()
     m_texts = DefaultStrings();
 }
 
+bool StringTable::HasText(int index) const
+{
+    return index >= 0 && index < m_texts.size() && (index < OriginalTextCount || index >= FirstAddedText);
+}
+
 void StringTable::set(int index, const QString& text)
 {
-    if (index >= 0 && index < m_texts.size())
+    if (HasText(index))
         m_texts[index] = text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/TextRules.h"
 #include "configuration/WorkspaceLayout.h"
+#include "lang/StringTable.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +11,8 @@
 
 namespace veldrin {
 namespace {
+
+constexpr int ConfigurationGoneText = 200; // "The configuration \"%1\" is gone: ..."
 
 bool isWindowsDeviceName(const QString& name)
 {
@@ -86,10 +89,9 @@ int Search_Open_Conf(const QStringList& SL, const QString& name)
     return -1;
 }
 
-QString ConfigurationGoneMessage(const QString& name, const QString& configDir)
+QString ConfigurationGoneMessage(const QString& name, const QString& configDir, const StringTable& strings)
 {
-    return QStringLiteral("The configuration \"%1\" is gone: its folder %2 no longer exists.")
-        .arg(name, QDir::toNativeSeparators(configDir));
+    return strings[ConfigurationGoneText].arg(name, QDir::toNativeSeparators(configDir));
 }
 
 } // namespace veldrin

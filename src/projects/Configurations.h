@@ -8,6 +8,8 @@
 
 namespace veldrin {
 
+class StringTable;
+
 // Indexes of the string-table messages that refuse a new configuration name.
 inline constexpr int NameNotValidMessage = 30; // "Error! Name project is not valid"
 inline constexpr int NameExistsMessage = 31;   // "... because directory already exists"
@@ -34,6 +36,6 @@ QStringList ListConfigurations(const QString& projectsDir);
 int Search_Open_Conf(const QStringList& SL, const QString& name);
 
 // What the user reads when the folder of the configuration of that name has gone.
-QString ConfigurationGoneMessage(const QString& name, const QString& configDir);
+QString ConfigurationGoneMessage(const QString& name, const QString& configDir, const StringTable& strings);
 
 } // namespace veldrin

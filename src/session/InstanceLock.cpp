@@ -1,10 +1,18 @@
 #include "session/InstanceLock.h"
 
 #include "configuration/WorkspaceLayout.h"
+#include "lang/LanguageFile.h"
+#include "lang/StringTable.h"
+#include "session/SettingsFile.h"
 
 #include <QDir>
 
 namespace veldrin {
+namespace {
+
+constexpr int AlreadyRunningText = 219; // "The configurator is already running from the folder %1. ..."
+
+} // namespace
 
 InstanceLock::InstanceLock(const QString& programDir)
     : m_programDir(programDir), m_lock(QDir(programDir).filePath(QLatin1String(layout::LockFile)))
@@ -17,9 +25,11 @@ bool InstanceLock::acquire()
 
 QString InstanceLock::alreadyRunningMessage() const
 {
-    return QStringLiteral("The configurator is already running from the folder %1. Use the window that is "
-                          "open; a second one would overwrite its settings and configurations.")
-        .arg(QDir::toNativeSeparators(m_programDir));
+    // In the language the running configurator shows, the one its settings name.
+    QString language = ReadSettingsFile(layout::In(m_programDir, layout::SettingsFile)).CurrentLanguage;
+    StringTable strings;
+    SelectLanguage(strings, layout::In(m_programDir, layout::LanguageFolder), language);
+    return strings[AlreadyRunningText].arg(QDir::toNativeSeparators(m_programDir));
 }
 
 } // namespace veldrin

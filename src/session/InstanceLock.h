@@ -18,7 +18,7 @@ public:
     // and a folder where no lock can be made (read-only) is left to the start-up warning.
     bool acquire();
 
-    // What the user reads when acquire is false.
+    // What the user reads when acquire is false, in the language the folder's settings name.
     QString alreadyRunningMessage() const;
 
 private:

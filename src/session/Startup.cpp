@@ -14,6 +14,8 @@
 namespace veldrin {
 namespace {
 
+constexpr int ReadOnlyFolderText = 218; // "The program folder %1 cannot be written: ..."
+
 void ensureDirectory(const QString& path)
 {
     // One level only; a folder that cannot be created shows when it is used.
@@ -59,10 +61,7 @@ StartupResult RunStartup(AppState& state, const QString& programDir)
     state.Set_Files();
 
     if (!isWritableFolder(state.ProgramDir))
-        result.Warning =
-            QStringLiteral("The program folder %1 cannot be written: settings and configurations "
-                           "cannot be saved there.")
-                .arg(QDir::toNativeSeparators(state.ProgramDir));
+        result.Warning = state.Strings[ReadOnlyFolderText].arg(QDir::toNativeSeparators(state.ProgramDir));
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "update/ProgramStarter.h"
 
 #include "common/Prompts.h"
+#include "lang/StringTable.h"
 #include "services/Clock.h"
 #include "services/ProgramRunner.h"
 #include "update/UpdateRoute.h"
@@ -16,11 +17,15 @@
 namespace veldrin {
 namespace {
 
+constexpr int WaitingText = 202;   // "Waiting for %1 to finish: %2 s"
+constexpr int WaitedBarText = 203; // "Seconds waited"
+
 // A modal window that only shows the wait; it cannot be closed, since the caller must not go
 // on before the program ended or the limit passed.
 class WaitDialog : public QDialog {
 public:
-    WaitDialog(const QString& program, int limitMs, QWidget* owner) : QDialog(owner), m_program(program)
+    WaitDialog(const QString& program, int limitMs, const StringTable& strings, QWidget* owner)
+        : QDialog(owner), m_program(program), m_waiting(strings[WaitingText])
     {
         setObjectName(QStringLiteral("ProgramWait"));
         setWindowTitle(program);
@@ -34,7 +39,7 @@ public:
         m_bar->setObjectName(QStringLiteral("PB_Wait"));
         m_bar->setRange(0, std::max(1, limitMs / 1000));
         m_bar->setTextVisible(false);
-        m_bar->setAccessibleName(QStringLiteral("Seconds waited"));
+        m_bar->setAccessibleName(strings[WaitedBarText]);
         layout->addWidget(m_label);
         layout->addWidget(m_bar);
         setFixedWidth(360);
@@ -43,7 +48,7 @@ public:
 
     void showSeconds(int seconds)
     {
-        m_label->setText(QStringLiteral("Waiting for %1 to finish: %2 s").arg(m_program).arg(seconds));
+        m_label->setText(m_waiting.arg(m_program).arg(seconds));
         m_bar->setValue(std::min(seconds, m_bar->maximum()));
     }
 
@@ -52,14 +57,16 @@ protected:
 
 private:
     QString m_program;
+    QString m_waiting;
     QLabel* m_label;
     QProgressBar* m_bar;
 };
 
 } // namespace
 
-ProgramStarter::ProgramStarter(ProgramRunner& runner, Prompts& prompts, Clock& clock, QWidget* owner)
-    : QObject(owner), m_runner(runner), m_prompts(prompts), m_clock(clock), m_owner(owner)
+ProgramStarter::ProgramStarter(ProgramRunner& runner, Prompts& prompts, const StringTable& strings,
+                               Clock& clock, QWidget* owner)
+    : QObject(owner), m_runner(runner), m_prompts(prompts), m_strings(strings), m_clock(clock), m_owner(owner)
 {}
 
 bool ProgramStarter::isBusy() const
@@ -67,9 +74,9 @@ bool ProgramStarter::isBusy() const
     return m_runner.isRunning();
 }
 
-QString ProgramStarter::BusyMessage()
+QString ProgramStarter::BusyMessage(const StringTable& strings)
 {
-    return UpdaterBusyMessage();
+    return UpdaterBusyMessage(strings);
 }
 
 RunOutcome ProgramStarter::Start_Program(const QString& NomeSW, const QString& Parameter, int tipo)
@@ -88,7 +95,7 @@ RunOutcome ProgramStarter::Start_Program(const QString& NomeSW, const QString& P
         loop.quit();
     });
     const qint64 startedMs = m_clock.nowMs();
-    WaitDialog wait(QFileInfo(NomeSW).fileName(), LimitMs, m_owner);
+    WaitDialog wait(QFileInfo(NomeSW).fileName(), LimitMs, m_strings, m_owner);
     QTimer tick;
     tick.setInterval(200);
     connect(&tick, &QTimer::timeout, &loop, [&] {

@@ -13,6 +13,7 @@ namespace veldrin {
 class Clock;
 class ProgramRunner;
 class Prompts;
+class StringTable;
 
 class ProgramStarter : public QObject {
     Q_OBJECT
@@ -21,7 +22,9 @@ public:
     // How long a program is waited for, on the clock given.
     static constexpr int LimitMs = 150000;
 
-    ProgramStarter(ProgramRunner& runner, Prompts& prompts, Clock& clock, QWidget* owner);
+    // The wait window takes its texts from strings as they are when a program starts.
+    ProgramStarter(ProgramRunner& runner, Prompts& prompts, const StringTable& strings, Clock& clock,
+                   QWidget* owner);
 
     // Starts NomeSW with the parameter string, shown normally (tipo 0) or hidden, and waits
     // until it ends or the limit passes; it is never stopped. A program that cannot be started
@@ -31,11 +34,12 @@ public:
     // A program started here is still running, past the limit too.
     bool isBusy() const;
     // The text that refuses a second start while one is running.
-    static QString BusyMessage();
+    static QString BusyMessage(const StringTable& strings);
 
 private:
     ProgramRunner& m_runner;
     Prompts& m_prompts;
+    const StringTable& m_strings;
     Clock& m_clock;
     QWidget* m_owner;
 };

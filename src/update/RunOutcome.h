@@ -1,6 +1,8 @@
 // How a started program came back to the configurator, and the status line that says so.
 #pragma once
 
+#include "lang/StringTable.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
@@ -18,21 +20,22 @@ struct RunOutcome {
 
     bool succeeded() const { return kind == Kind::Ended && !crashed && exitCode == 0; }
 
-    // One line for the dialog that started program, saying how it went.
-    QString statusLine(const QString& program) const
+    // One line for the dialog that started program, saying how it went, in the texts of strings
+    // from 205 ("%1 did not start.") to 209 ("%1 finished.").
+    QString statusLine(const QString& program, const StringTable& strings) const
     {
         const QString name = QFileInfo(program).fileName();
         switch (kind) {
         case Kind::NotStarted:
-            return QStringLiteral("%1 did not start.").arg(name);
+            return strings[205].arg(name);
         case Kind::StillRunning:
-            return QStringLiteral("%1 is still running; it is left to finish on its own.").arg(name);
+            return strings[206].arg(name);
         case Kind::Ended:
             if (crashed)
-                return QStringLiteral("%1 stopped abnormally.").arg(name);
+                return strings[207].arg(name);
             if (exitCode != 0)
-                return QStringLiteral("%1 ended with error code %2.").arg(name).arg(exitCode);
-            return QStringLiteral("%1 finished.").arg(name);
+                return strings[208].arg(name).arg(exitCode);
+            return strings[209].arg(name);
         }
         return {};
     }

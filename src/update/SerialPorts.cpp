@@ -1,5 +1,7 @@
 #include "update/SerialPorts.h"
 
+#include "lang/StringTable.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -7,6 +9,9 @@
 namespace veldrin {
 
 namespace {
+
+constexpr int NoAccessHintText = 213;   // "No access: join the dialout group"
+constexpr int NoAccessAdviceText = 214; // "You may not open this port: ..."
 
 // Compares names with runs of digits taken as numbers and letters without regard to case.
 bool naturallyBefore(const QString& a, const QString& b)
@@ -50,15 +55,13 @@ void SortPortsNaturally(QList<SerialPort>& ports)
     });
 }
 
-PortAccessAdvice AccessAdviceFor(const SerialPort& port)
+PortAccessAdvice AccessAdviceFor(const SerialPort& port, const StringTable& strings)
 {
     if (port.usable)
         return {};
     // The lister finds a port unusable where its device file may not be written, which on
     // these systems means the user is not in the group that owns the serial ports.
-    return {QStringLiteral("No access: join the dialout group"),
-            QStringLiteral("You may not open this port: ask for membership of the dialout group and log in "
-                           "again.")};
+    return {strings[NoAccessHintText], strings[NoAccessAdviceText]};
 }
 
 } // namespace veldrin

@@ -6,6 +6,8 @@
 
 namespace veldrin {
 
+class StringTable;
+
 struct SerialPort {
     QString name;        // as the updater is given it after "\\.\": "COM3", "ttyUSB0"
     QString description; // what the system says the port is, "" when nothing
@@ -18,7 +20,7 @@ struct PortAccessAdvice {
     QString hint;
     QString advice;
 };
-PortAccessAdvice AccessAdviceFor(const SerialPort& port);
+PortAccessAdvice AccessAdviceFor(const SerialPort& port, const StringTable& strings);
 
 // Lists the ports without opening them, so no modem line moves on attached equipment.
 class SerialPortLister {

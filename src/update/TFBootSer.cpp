@@ -87,7 +87,8 @@ void TFBootSer::update_ComPort()
         if (!port.description.isEmpty())
             entry += QStringLiteral(" - ") + port.description;
         CB_Com->addItem(entry, port.name);
-        CB_Com->setItemData(CB_Com->count() - 1, AccessAdviceFor(port).advice, Qt::ToolTipRole);
+        CB_Com->setItemData(CB_Com->count() - 1, AccessAdviceFor(port, m_state.Strings).advice,
+                            Qt::ToolTipRole);
     }
     CB_Com->setCurrentIndex(m_found.isEmpty() ? -1 : 0);
     showPortHint();
@@ -96,11 +97,12 @@ void TFBootSer::update_ComPort()
 void TFBootSer::showPortHint()
 {
     const int index = CB_Com->currentIndex();
-    PortAccessAdvice advice =
-        index >= 0 && index < m_found.size() ? AccessAdviceFor(m_found[index]) : PortAccessAdvice{};
+    PortAccessAdvice advice = index >= 0 && index < m_found.size()
+                                  ? AccessAdviceFor(m_found[index], m_state.Strings)
+                                  : PortAccessAdvice{};
     // An installation that cannot list ports says so, instead of an empty list alone.
     if (m_found.isEmpty() && !m_ports.unavailableReason().isEmpty())
-        advice = {QStringLiteral("Ports cannot be listed"), m_ports.unavailableReason()};
+        advice = {text(212), m_ports.unavailableReason()};
     L_Port_Hint->setText(advice.hint);
     L_Port_Hint->setToolTip(advice.advice);
 }

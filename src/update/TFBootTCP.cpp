@@ -165,7 +165,7 @@ void TFBootTCP::LbButton1Click()
 {
     m_Esegui_Ping = false;
     m_deviceAddress.clear();
-    showCheckResult(QStringLiteral("Checking..."), CheckingColour);
+    showCheckResult(text(210), CheckingColour);
     m_check.start(addressText());
 }
 
@@ -184,7 +184,7 @@ void TFBootTCP::checkFinished(ConnectionCheck::Outcome outcome)
         showCheckResult(text(71), NotFoundColour, m_check.reason());
         break;
     case ConnectionCheck::Outcome::NotPermitted:
-        showCheckResult(QStringLiteral("Ping not permitted"), NotFoundColour, m_check.reason());
+        showCheckResult(text(211), NotFoundColour, m_check.reason());
         m_prompts.error(m_check.reason());
         break;
     }

@@ -79,16 +79,16 @@ bool UpdateDialog::updaterIdle()
 {
     if (!m_starter.isBusy())
         return true;
-    m_prompts.error(ProgramStarter::BusyMessage());
+    m_prompts.error(ProgramStarter::BusyMessage(m_state.Strings));
     return false;
 }
 
 void UpdateDialog::runUpdater(const QString& name, const QString& parameter)
 {
     const QString program = UpdaterProgram(m_state.ProgramDir, name);
-    L_Status->setText(QStringLiteral("%1 is running...").arg(name));
+    L_Status->setText(text(204).arg(name));
     const RunOutcome outcome = m_starter.Start_Program(program, parameter, 0);
-    L_Status->setText(outcome.statusLine(program));
+    L_Status->setText(outcome.statusLine(program, m_state.Strings));
 }
 
 } // namespace veldrin

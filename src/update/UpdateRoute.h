@@ -7,6 +7,7 @@
 namespace veldrin {
 
 struct AppState;
+class StringTable;
 
 struct UpdateRoute {
     enum class Kind { Ethernet, Serial, Refused };
@@ -23,6 +24,6 @@ struct UpdateRoute {
 UpdateRoute PrepareUpdate(const AppState& state, bool updaterRunning);
 
 // What the user reads when an updater started before still runs.
-QString UpdaterBusyMessage();
+QString UpdaterBusyMessage(const StringTable& strings);
 
 } // namespace veldrin

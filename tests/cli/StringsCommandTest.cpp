@@ -1,7 +1,11 @@
 #include "cli/StringsCommand.h"
 
 #include "cli/CliRun.h"
+#include "lang/StringTable.h"
 #include "support/TempProgramDir.h"
+#include "support/TestData.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -24,7 +28,11 @@ TEST(StringsCommand, PrintsTheTableOfTheSavedLanguage)
     const CliRun result = run({QStringLiteral("strings")}, dir.path());
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
     const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 179);
+    StringTable english;
+    english.LoadDefaultStrings();
+    // Every text once, and none of the indexes between the original and the added texts.
+    ASSERT_EQ(lines.size(), OriginalTextCount + english.StringCount() - FirstAddedText);
+    EXPECT_EQ(lines[OriginalTextCount], QStringLiteral("200\t") + english[200]);
     EXPECT_EQ(lines[0], QStringLiteral("0\tAnfang"));
     EXPECT_EQ(lines[1], QStringLiteral("1\tQuirk"));
     EXPECT_EQ(lines[22], QStringLiteral("22\t "));
@@ -35,8 +43,11 @@ TEST(StringsCommand, MissingListsWhatTheFileLeavesEnglish)
 {
     test::TempProgramDir dir;
     QByteArray all;
-    for (int i = 0; i < 179; ++i) {
-        if (i != 5 && i != 178)
+    StringTable english;
+    english.LoadDefaultStrings();
+    // Lines for the indexes that hold no text change nothing, and those are never listed.
+    for (int i = 0; i < english.StringCount(); ++i) {
+        if (i != 5 && i != 178 && i != 210)
             all += "STR" + QByteArray::number(i) + " = x\n";
     }
     dir.write(QStringLiteral("LANGUAGE/Full.lng"), all);
@@ -47,7 +58,23 @@ TEST(StringsCommand, MissingListsWhatTheFileLeavesEnglish)
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
     EXPECT_EQ(result.out,
               QStringLiteral("5\tStep 5\n178\tError Modbus Master!! Two Stop Bits can used only with "
-                             "Parity None\n"));
+                             "Parity None\n210\tChecking...\n"));
+}
+
+TEST(StringsCommand, TheShippedLanguagesMissNothing)
+{
+    for (const char* language : {"English", "Deutsch", "Espa\u00f1ol", "Fran\u00e7ais", "Italiano"}) {
+        test::TempProgramDir dir;
+        dir.mkdir(QStringLiteral("LANGUAGE"));
+        const QString name = QString::fromUtf8(language);
+        QFile::copy(test::LanguagesDir() + u'/' + name + QStringLiteral(".lng"),
+                    dir.file(QStringLiteral("LANGUAGE/") + name + QStringLiteral(".lng")));
+        const CliRun result =
+            run({QStringLiteral("strings"), QStringLiteral("--language"), name, QStringLiteral("--missing")},
+                dir.path());
+        ASSERT_EQ(result.code, 0) << language << result.err.toStdString();
+        EXPECT_EQ(result.out, QString()) << language;
+    }
 }
 
 TEST(StringsCommand, EscapesWhatWouldBreakTheLine)

@@ -2,8 +2,11 @@
 
 #include "lang/StringTable.h"
 #include "support/TempProgramDir.h"
+#include "support/TestData.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"  \tSTR12 = Help  ", 12, "Help"}, LineCase{"str12 = Help", -1, ""},
                       LineCase{"STR179 = Help", -1, ""}, LineCase{"STR-1 = Help", -1, ""},
                       LineCase{"STR178 = Last", 178, "Last"}, LineCase{"STR0 = First", 0, "First"},
+                      // the indexes between the original and the added texts hold none
+                      LineCase{"STR199 = Help", -1, ""}, LineCase{"STR185 = Help", -1, ""},
+                      LineCase{"STR200 = Added", 200, "Added"}, LineCase{"STR 219 = Added", 219, "Added"},
+                      LineCase{"STR99999 = Help", -1, ""},
                       LineCase{"STR12 = Help /#/ main window", 12, "Help"},
                       LineCase{"STR12 = /#/ note", -1, ""}, LineCase{"STR12 = ", -1, ""},
                       LineCase{"STR12 Help", -1, ""}, LineCase{"STR=x", -1, ""},
@@ -109,6 +116,54 @@ TEST(LanguageFile, UnusableFilesChangeNothing)
         StringTable table = defaults();
         EXPECT_EQ(LoadLanguageFile(table, dir.file(name)), std::nullopt) << name.toStdString();
         EXPECT_EQ(table.texts(), defaults().texts()) << name.toStdString();
+    }
+}
+
+TEST(LanguageFile, AFileWithOnlyTheOriginalTextsLeavesTheAddedOnesEnglish)
+{
+    test::TempProgramDir dir;
+    QByteArray original;
+    for (int i = 0; i < OriginalTextCount; ++i)
+        original += "STR" + QByteArray::number(i) + " = t" + QByteArray::number(i) + "\n";
+    dir.write(QStringLiteral("Old.lng"), original);
+    StringTable table;
+    QString language = QStringLiteral("Old");
+    SelectLanguage(table, dir.path(), language);
+    const StringTable english = defaults();
+    for (int i = 0; i < table.StringCount(); ++i) {
+        const QString expected = i < OriginalTextCount ? QStringLiteral("t%1").arg(i) : english[i];
+        EXPECT_EQ(table[i], expected) << i;
+    }
+}
+
+// The placeholders %1, %2 ... a text holds, sorted: a translation may reorder them.
+QStringList placeholders(const QString& text)
+{
+    QStringList found;
+    for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("%\\d")).globalMatch(text))
+        found.append(m.captured());
+    found.sort();
+    return found;
+}
+
+TEST(LanguageFile, EveryShippedLanguageSetsEveryTextWithItsPlaceholders)
+{
+    const QStringList files = QDir(test::LanguagesDir()).entryList({QStringLiteral("*.lng")}, QDir::Files);
+    ASSERT_EQ(files.size(), 5) << files.join(u' ').toStdString();
+    const StringTable english = defaults();
+    for (const QString& file : files) {
+        StringTable table = defaults();
+        const auto set = LoadLanguageFile(table, QDir(test::LanguagesDir()).filePath(file));
+        ASSERT_TRUE(set) << file.toStdString();
+        for (int i = 0; i < table.StringCount(); ++i) {
+            if (!table.HasText(i))
+                continue;
+            EXPECT_TRUE(set->contains(i)) << file.toStdString() << " leaves " << i << " English";
+            EXPECT_EQ(placeholders(table[i]), placeholders(english[i])) << file.toStdString() << " " << i;
+        }
+        if (file == QStringLiteral("English.lng")) {
+            EXPECT_EQ(table.texts(), english.texts());
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "session/Startup.h"
 
+#include "lang/DefaultStrings.h"
 #include "session/AppState.h"
 #include "session/DeviceType.h"
 #include "session/Identity.h"
@@ -35,7 +36,7 @@ TEST(Startup, FirstStartInAnEmptyFolder)
     EXPECT_EQ(state.Settings, AppSettings{});
     EXPECT_EQ(state.ParGenPath, QStringLiteral("/ParGen.xml"));
     EXPECT_EQ(state.SetAccessPath, QStringLiteral("/ModbusM_SetAccess.xml"));
-    EXPECT_EQ(state.Strings.StringCount(), 179);
+    EXPECT_EQ(state.Strings.texts(), DefaultStrings());
     EXPECT_EQ(state.ActiveConfigLabel(), QStringLiteral("None Configuration Opened "));
     EXPECT_EQ(state.ActiveConfigLabel2(), QStringLiteral("Use Step1 to open or create new configuration"));
     EXPECT_FALSE(result.UpdateTimerEnabled);
@@ -88,7 +89,7 @@ TEST(Startup, ABrokenSettingsFileStartsWithTheDefaults)
     AppState state;
     RunStartup(state, dir.path());
     EXPECT_EQ(state.Settings, AppSettings{});
-    EXPECT_EQ(state.Strings.StringCount(), 179);
+    EXPECT_EQ(state.Strings.texts(), DefaultStrings());
     EXPECT_FALSE(state.IsConfigOpen());
 }
 

@@ -49,7 +49,7 @@ protected:
     test::FakeProgramRunner runner;
     test::FakeClock clock;
     AppState state;
-    ProgramStarter starter{runner, prompts, clock, nullptr};
+    ProgramStarter starter{runner, prompts, state.Strings, clock, nullptr};
     std::unique_ptr<TFBootSer> boot;
 };
 
@@ -144,7 +144,7 @@ TEST_F(BootSer, ASecondUpdateIsRefusedWhileTheFirstUpdaterRuns)
         in<QPushButton>("Btn_Update")->click();
         EXPECT_EQ(runner.starts.size(), 1);
         ASSERT_EQ(prompts.messages().size(), 1);
-        EXPECT_EQ(prompts.messages()[0].text, ProgramStarter::BusyMessage());
+        EXPECT_EQ(prompts.messages()[0].text, ProgramStarter::BusyMessage(state.Strings));
     });
     runner.finish(0);
 }

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/TFVeldrineFirmWare.h"
+#include "lang/LanguageFile.h"
 #include "session/AppState.h"
 #include "session/Startup.h"
 #include "support/FakeClock.h"
@@ -98,7 +99,7 @@ protected:
     FakeIcmpEcho echo{&clock};
     test::FakeProgramRunner runner;
     AppState state;
-    ProgramStarter starter{runner, prompts, clock, nullptr};
+    ProgramStarter starter{runner, prompts, state.Strings, clock, nullptr};
     std::unique_ptr<TFBootTCP> boot;
 };
 
@@ -392,7 +393,7 @@ TEST_F(BootTcp, ASecondUpdateIsRefusedWhileTheFirstUpdaterRuns)
     EXPECT_TRUE(in<QLabel>("L_Status")->text().contains(QStringLiteral("still running")));
     in<QPushButton>("Btn_Update")->click();
     EXPECT_EQ(runner.starts.size(), 1);
-    EXPECT_EQ(prompts.texts(), QStringList{ProgramStarter::BusyMessage()});
+    EXPECT_EQ(prompts.texts(), QStringList{ProgramStarter::BusyMessage(state.Strings)});
     runner.finish(0);
 }
 
@@ -414,6 +415,33 @@ TEST_F(BootTcp, ALanguageChangeRelabelsAllButTheAddressAndResultLabels)
     EXPECT_EQ(in<QCheckBox>("CB_Firmware")->text(), QStringLiteral("Firmware!"));
     EXPECT_EQ(in<QLabel>("L_IP_Address")->text(), QStringLiteral("Insert the IP Address of  DV30477"));
     EXPECT_EQ(result(), QStringLiteral("Device Found!"));
+}
+
+TEST_F(BootTcp, TheUpdaterTextsFollowALanguageChange)
+{
+    dir.write(QStringLiteral("LANGUAGE/Deutsch.lng"),
+              QStringLiteral("STR201 = Ein Update-Programm l\u00e4uft noch.\n"
+                             "STR202 = Warten auf %1: %2 s\n"
+                             "STR206 = %1 l\u00e4uft noch.\n")
+                  .toUtf8());
+    state.Settings.CurrentLanguage = QStringLiteral("Deutsch");
+    SelectLanguage(state.Strings, state.LanguageDir, state.Settings.CurrentLanguage);
+    boot->Set_Lang();
+    show();
+    foundAndNext();
+    runner.endAtOnceWith.reset();
+    QString waiting;
+    test::WhenModal([&](QWidget* wait) {
+        waiting = wait->findChild<QLabel*>(QStringLiteral("L_Wait"))->text();
+        clock.advance(ProgramStarter::LimitMs);
+    });
+    in<QPushButton>("Btn_Update")->click();
+    EXPECT_TRUE(waiting.startsWith(QStringLiteral("Warten auf "))) << waiting.toStdString();
+    EXPECT_TRUE(in<QLabel>("L_Status")->text().endsWith(QStringLiteral(" l\u00e4uft noch.")))
+        << in<QLabel>("L_Status")->text().toStdString();
+    in<QPushButton>("Btn_Update")->click();
+    EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("Ein Update-Programm l\u00e4uft noch.")});
+    runner.finish(0);
 }
 
 TEST_F(BootTcp, EveryControlIsNamedAndTheKeyboardReachesThemInOrder)

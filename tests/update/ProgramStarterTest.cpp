@@ -1,5 +1,6 @@
 #include "update/ProgramStarter.h"
 
+#include "lang/StringTable.h"
 #include "services/ProcessRunner.h"
 #include "support/FakeClock.h"
 #include "support/ModalDriver.h"
@@ -17,6 +18,13 @@
 
 namespace veldrin {
 namespace {
+
+StringTable english()
+{
+    StringTable table;
+    table.LoadDefaultStrings();
+    return table;
+}
 
 // A shell script that records its arguments, one a line, and its process id.
 QString argumentRecorder(const test::TempProgramDir& dir, const char* body = "")
@@ -42,7 +50,8 @@ protected:
     test::RecordingPrompts prompts;
     test::FakeClock clock;
     ProcessRunner runner;
-    ProgramStarter starter{runner, prompts, clock, nullptr};
+    StringTable strings = english();
+    ProgramStarter starter{runner, prompts, strings, clock, nullptr};
 };
 
 TEST_F(ProgramStarterTest, WaitsForAProgramAndTellsHowItEnded)
@@ -71,7 +80,7 @@ TEST_F(ProgramStarterTest, WaitsForAProgramAndTellsHowItEnded)
     EXPECT_TRUE(waited) << "the starter returned before the program ended";
     EXPECT_EQ(outcome.kind, RunOutcome::Kind::Ended);
     EXPECT_EQ(outcome.exitCode, 3);
-    EXPECT_EQ(outcome.statusLine(script), QStringLiteral("record.sh ended with error code 3."));
+    EXPECT_EQ(outcome.statusLine(script, strings), QStringLiteral("record.sh ended with error code 3."));
     EXPECT_EQ(dir.read(QStringLiteral("args")), QByteArray("\\\\.\\ttyS0\nFW\n/a b/x.sim\n\n"));
     EXPECT_FALSE(starter.isBusy());
     EXPECT_TRUE(prompts.messages().isEmpty());
@@ -107,13 +116,13 @@ TEST_F(ProgramStarterTest, AProgramOutlivingTheLimitKeepsRunningEvenWhenTheRunne
     qint64 pid = 0;
     {
         ProcessRunner ownRunner;
-        ProgramStarter ownStarter(ownRunner, prompts, clock, nullptr);
+        ProgramStarter ownStarter(ownRunner, prompts, strings, clock, nullptr);
         // The limit passes on the clock while the program runs.
         test::WhenModal([&](QWidget*) { clock.advance(ProgramStarter::LimitMs); });
         const RunOutcome outcome = ownStarter.Start_Program(script, QString(), 0);
         EXPECT_EQ(outcome.kind, RunOutcome::Kind::StillRunning);
         EXPECT_TRUE(ownStarter.isBusy());
-        EXPECT_FALSE(outcome.statusLine(script).isEmpty());
+        EXPECT_FALSE(outcome.statusLine(script, strings).isEmpty());
         pid = dir.read(QStringLiteral("pid")).trimmed().toLongLong();
         ASSERT_GT(pid, 0);
     }
