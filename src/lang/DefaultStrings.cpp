@@ -223,6 +223,7 @@ const QStringList& DefaultStrings()
                            "saved there."), // 218
             QStringLiteral("The configurator is already running from the folder %1. Use the window that is "
                            "open; a second one would overwrite its settings and configurations."), // 219
+            QStringLiteral("The update server could not be reached."),                             // 220
         };
     return texts;
 }

@@ -30,4 +30,10 @@ bool ModuleUpdateCheck::isRunning() const
     return m_query && m_query->isRunning();
 }
 
+bool ModuleUpdateCheck::answered() const
+{
+    // Without the module no query was sent.
+    return m_query && m_query->answered();
+}
+
 } // namespace veldrin

@@ -23,6 +23,7 @@ public:
     // Without the module the query fails, and its answer (no) arrives as a failed one would.
     void start() override;
     bool isRunning() const override;
+    bool answered() const override;
 
 private:
     OnlineModule& m_module;

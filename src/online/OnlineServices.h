@@ -21,6 +21,8 @@ public:
         virtual ~VersionQuery() = default;
         virtual void start() = 0;
         virtual bool isRunning() const = 0;
+        // Whether the last answer came from the server.
+        virtual bool answered() const = 0;
     };
 
     virtual std::unique_ptr<VersionQuery>

@@ -16,6 +16,7 @@ public:
 
     void start() override { m_check.start(); }
     bool isRunning() const override { return m_check.isRunning(); }
+    bool answered() const override { return m_check.answered(); }
 
 private:
     HttpUpdateCheck m_check;

@@ -78,10 +78,10 @@ void HttpUpdateCheck::complete()
     if (!m_tooLarge)
         m_answer += reply->read(MaxAnswerSize + 1 - m_answer.size());
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool answered = reply->error() == QNetworkReply::NoError && status == 200 && !m_tooLarge &&
-                          m_answer.size() <= MaxAnswerSize;
+    m_answered = reply->error() == QNetworkReply::NoError && status == 200 && !m_tooLarge &&
+                 m_answer.size() <= MaxAnswerSize;
     reply->deleteLater();
-    Q_EMIT finished(answered && IsNewerVersion(QString::fromUtf8(m_answer)));
+    Q_EMIT finished(m_answered && IsNewerVersion(QString::fromUtf8(m_answer)));
 }
 
 } // namespace veldrin

@@ -29,6 +29,7 @@ public:
 
     void start() override;
     bool isRunning() const override { return m_reply != nullptr; }
+    bool answered() const override { return m_answered; }
 
 private:
     void readSome();
@@ -39,6 +40,7 @@ private:
     QNetworkReply* m_reply = nullptr;
     QByteArray m_answer;
     bool m_tooLarge = false;
+    bool m_answered = false;
     QTimer m_deadline;
 };
 

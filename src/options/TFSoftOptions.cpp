@@ -239,11 +239,13 @@ void TFSoftOptions::showCheckResult(bool newerVersion)
     Btn_Check_Update->setCaption(text(49));
     Btn_Check_Update->unsetCursor();
     Update_CheckBox();
-    if (newerVersion) {
+    if (newerVersion)
         LL_Check_Update->setLink(identity::DownloadPageUrl(), text(52));
-    } else {
+    else if (m_updates.answered())
         LL_Check_Update->setPlainText(text(53));
-    }
+    else
+        // A query that got no answer says so, rather than "no update".
+        LL_Check_Update->setPlainText(text(220));
     LL_Check_Update->show();
 }
 

@@ -38,8 +38,13 @@ TEST(OnlineModule, AsksTheServerThroughTheModuleLoadedAtTheFirstQuery)
                                         {QByteArray("VER. 2.004"), true}}) {
         server.response = test::LocalHttpServer::Answer("200 OK", answer);
         EXPECT_EQ(query(check), newer) << answer.toStdString();
+        // The server's answer passes through the module as such.
+        EXPECT_TRUE(check.answered()) << answer.toStdString();
     }
-    EXPECT_EQ(server.requests.size(), 3);
+    server.response = test::LocalHttpServer::Answer("404 Not Found", "VER. 9.999");
+    EXPECT_EQ(query(check), false);
+    EXPECT_FALSE(check.answered());
+    EXPECT_EQ(server.requests.size(), 4);
     EXPECT_TRUE(module.errorString().isEmpty()) << module.errorString().toStdString();
 }
 
@@ -64,6 +69,7 @@ TEST(OnlineModule, WithoutTheModuleAQueryFailsAsAnUnansweredOneAndNoPortIsListed
     server.response = test::LocalHttpServer::Answer("200 OK", "VER. 9.999");
     ModuleUpdateCheck check(module, server.url(QStringLiteral("/v")), 2000);
     EXPECT_EQ(query(check), false);
+    EXPECT_FALSE(check.answered());
     EXPECT_EQ(query(check), false);
     EXPECT_TRUE(server.requests.isEmpty());
     EXPECT_TRUE(ModuleSerialPortLister(module).EnumPorts().isEmpty());

@@ -12,8 +12,20 @@ namespace {
 
 const QString QueryPath = QStringLiteral("/home/download/GetversionSW.asp?nomesw=PK30418");
 
+struct Answer {
+    bool newer;
+    // Whether the check counts it as the server's answer.
+    bool answered;
+    bool operator==(const Answer&) const = default;
+};
+
+void PrintTo(const Answer& a, std::ostream* os)
+{
+    *os << "newer " << a.newer << ", answered " << a.answered;
+}
+
 // Runs one query against the server; gives the answer, or nothing when none came in time.
-std::optional<bool> query(test::LocalHttpServer& server, int deadlineMs = 2000)
+std::optional<Answer> query(test::LocalHttpServer& server, int deadlineMs = 2000)
 {
     HttpUpdateCheck check(nullptr, server.url(QueryPath), deadlineMs);
     QSignalSpy answered(&check, &UpdateCheck::finished);
@@ -22,7 +34,7 @@ std::optional<bool> query(test::LocalHttpServer& server, int deadlineMs = 2000)
     if (!test::WaitUntil([&] { return !answered.isEmpty(); }, deadlineMs + 3000))
         return std::nullopt;
     EXPECT_FALSE(check.isRunning());
-    return answered.at(0).at(0).toBool();
+    return Answer{answered.at(0).at(0).toBool(), check.answered()};
 }
 
 TEST(HttpUpdateCheck, AsksForThisBuildsVersionWithTheFixedHeaders)
@@ -32,8 +44,8 @@ TEST(HttpUpdateCheck, AsksForThisBuildsVersionWithTheFixedHeaders)
 
     test::LocalHttpServer server;
     server.response = test::LocalHttpServer::Answer("200 OK", "VER. 2.004", "Set-Cookie: session=1\r\n");
-    EXPECT_EQ(query(server), true);
-    EXPECT_EQ(query(server), true);
+    EXPECT_EQ(query(server), (Answer{true, true}));
+    EXPECT_EQ(query(server), (Answer{true, true}));
     ASSERT_EQ(server.requests.size(), 2);
     const QByteArray request = server.requests[1];
     EXPECT_TRUE(request.startsWith("GET " + QueryPath.toLatin1() + " HTTP/1.")) << request.toStdString();
@@ -47,40 +59,45 @@ TEST(HttpUpdateCheck, AsksForThisBuildsVersionWithTheFixedHeaders)
 struct AnswerCase {
     const char* what;
     QByteArray response;
-    bool newer;
+    Answer answer;
 };
 
 class ServerAnswers : public ::testing::TestWithParam<AnswerCase> {};
 
-TEST_P(ServerAnswers, OnlyAGoodAnswerNamingANewerVersionIsYes)
+TEST_P(ServerAnswers, OnlyAGoodAnswerNamingANewerVersionIsYesAndOnlyAGoodAnswerIsAnAnswer)
 {
     test::LocalHttpServer server;
     server.response = GetParam().response;
-    EXPECT_EQ(query(server), GetParam().newer) << GetParam().what;
+    EXPECT_EQ(query(server), GetParam().answer) << GetParam().what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ServerAnswers,
     ::testing::Values(
-        AnswerCase{"same version", test::LocalHttpServer::Answer("200 OK", "VER. 2.003"), false},
-        AnswerCase{"newer, blanks around", test::LocalHttpServer::Answer("200 OK", " VER. 2.010 \r\n"), true},
-        AnswerCase{"not found", test::LocalHttpServer::Answer("404 Not Found", "VER. 9.999"), false},
-        AnswerCase{"server error", test::LocalHttpServer::Answer("500 Internal Server Error", "VER. 9.999"),
-                   false},
+        AnswerCase{"same version", test::LocalHttpServer::Answer("200 OK", "VER. 2.003"), {false, true}},
+        AnswerCase{"newer, blanks around",
+                   test::LocalHttpServer::Answer("200 OK", " VER. 2.010 \r\n"),
+                   {true, true}},
+        AnswerCase{"not found", test::LocalHttpServer::Answer("404 Not Found", "VER. 9.999"), {false, false}},
+        AnswerCase{"server error",
+                   test::LocalHttpServer::Answer("500 Internal Server Error", "VER. 9.999"),
+                   {false, false}},
         AnswerCase{"redirect",
                    test::LocalHttpServer::Answer("302 Found", "VER. 9.999", "Location: /elsewhere\r\n"),
-                   false},
+                   {false, false}},
         AnswerCase{"a page",
-                   test::LocalHttpServer::Answer("200 OK", "<html><title>Maintenance</title></html>"), false},
+                   test::LocalHttpServer::Answer("200 OK", "<html><title>Maintenance</title></html>"),
+                   {false, true}},
         AnswerCase{"a huge body",
-                   test::LocalHttpServer::Answer("200 OK", "VER. 9.999" + QByteArray(100000, ' ')), false},
-        AnswerCase{"not HTTP", QByteArray("garbage\r\n\r\n"), false}));
+                   test::LocalHttpServer::Answer("200 OK", "VER. 9.999" + QByteArray(100000, ' ')),
+                   {false, false}},
+        AnswerCase{"not HTTP", QByteArray("garbage\r\n\r\n"), {false, false}}));
 
 TEST(HttpUpdateCheck, ASilentServerIsNoWithinTheDeadline)
 {
     test::LocalHttpServer server;
     server.response = QByteArray(); // never answers
-    EXPECT_EQ(query(server, 300), false);
+    EXPECT_EQ(query(server, 300), (Answer{false, false}));
 }
 
 TEST(HttpUpdateCheck, NoServerIsNo)
@@ -96,6 +113,7 @@ TEST(HttpUpdateCheck, NoServerIsNo)
     check.start();
     ASSERT_TRUE(test::WaitUntil([&] { return !answered.isEmpty(); }));
     EXPECT_FALSE(answered.at(0).at(0).toBool());
+    EXPECT_FALSE(check.answered());
 }
 
 TEST(HttpUpdateCheck, NeverRunsTwiceAtOnce)

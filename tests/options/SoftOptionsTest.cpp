@@ -207,6 +207,10 @@ TEST_F(SoftOptions, TheCheckButtonWaitsForTheAnswerAndShowsIt)
         check->click();
         updates.answer(false);
         EXPECT_EQ(result->text(), QStringLiteral("No Update Available"));
+        // A query that got no answer says so.
+        check->click();
+        updates.fail();
+        EXPECT_EQ(result->text(), QStringLiteral("The update server could not be reached."));
         modal->close();
     });
     // The main window's link is not touched by the dialog's query.
@@ -231,6 +235,11 @@ TEST_F(SoftOptions, TheTimerTickShowsOrHidesTheNewVersionLink)
     window().Timer_UpdateTimer();
     updates.answer(false);
     EXPECT_FALSE(link->isVisible());
+    // The periodic check says nothing when it gets no answer.
+    window().Timer_UpdateTimer();
+    updates.fail();
+    EXPECT_FALSE(link->isVisible());
+    EXPECT_TRUE(prompts.messages().isEmpty());
 }
 
 } // namespace
