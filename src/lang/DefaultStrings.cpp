@@ -224,6 +224,7 @@ const QStringList& DefaultStrings()
             QStringLiteral("The configurator is already running from the folder %1. Use the window that is "
                            "open; a second one would overwrite its settings and configurations."), // 219
             QStringLiteral("The update server could not be reached."),                             // 220
+            QStringLiteral("Stop waiting"),                                                        // 221
         };
     return texts;
 }

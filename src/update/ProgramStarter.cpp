@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -19,9 +20,10 @@ namespace {
 
 constexpr int WaitingText = 202;   // "Waiting for %1 to finish: %2 s"
 constexpr int WaitedBarText = 203; // "Seconds waited"
+constexpr int StopWaitingText = 221;
 
-// A modal window that only shows the wait; it cannot be closed, since the caller must not go
-// on before the program ended or the limit passed.
+// A modal window that shows the wait. Escape and the close box do not end it; "Stop waiting"
+// gives the user back the configurator at once, the program left running.
 class WaitDialog : public QDialog {
 public:
     WaitDialog(const QString& program, int limitMs, const StringTable& strings, QWidget* owner)
@@ -40,8 +42,11 @@ public:
         m_bar->setRange(0, std::max(1, limitMs / 1000));
         m_bar->setTextVisible(false);
         m_bar->setAccessibleName(strings[WaitedBarText]);
+        m_stop = new QPushButton(strings[StopWaitingText], this);
+        m_stop->setObjectName(QStringLiteral("Btn_Stop_Waiting"));
         layout->addWidget(m_label);
         layout->addWidget(m_bar);
+        layout->addWidget(m_stop, 0, Qt::AlignRight);
         setFixedWidth(360);
         showSeconds(0);
     }
@@ -52,14 +57,17 @@ public:
         m_bar->setValue(std::min(seconds, m_bar->maximum()));
     }
 
+    QPushButton* stopButton() const { return m_stop; }
+
 protected:
-    void reject() override {} // Escape and the close box do not end the wait
+    void reject() override {}
 
 private:
     QString m_program;
     QString m_waiting;
     QLabel* m_label;
     QProgressBar* m_bar;
+    QPushButton* m_stop;
 };
 
 } // namespace
@@ -104,6 +112,7 @@ RunOutcome ProgramStarter::Start_Program(const QString& NomeSW, const QString& P
         if (waitedMs >= LimitMs)
             loop.quit();
     });
+    connect(wait.stopButton(), &QPushButton::clicked, &loop, &QEventLoop::quit);
     if (m_runner.isRunning()) {
         wait.show();
         tick.start();

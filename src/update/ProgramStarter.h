@@ -27,8 +27,9 @@ public:
                    QWidget* owner);
 
     // Starts NomeSW with the parameter string, shown normally (tipo 0) or hidden, and waits
-    // until it ends or the limit passes; it is never stopped. A program that cannot be started
-    // is reported in the error box and the call returns at once.
+    // until it ends, the limit passes or the user stops waiting; the program is never stopped.
+    // A program that cannot be started is reported in the error box and the call returns at
+    // once.
     RunOutcome Start_Program(const QString& NomeSW, const QString& Parameter, int tipo);
 
     // A program started here is still running, past the limit too.

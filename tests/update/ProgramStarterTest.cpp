@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,29 @@ TEST_F(ProgramStarterTest, AProgramThatCannotStartIsReportedAtOnce)
         EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
         EXPECT_TRUE(prompts.messages()[0].text.contains(program)) << prompts.messages()[0].text.toStdString();
     }
+}
+
+// "Stop waiting" gives the window back at once; the program goes on, and a second start is
+// still refused while it runs.
+TEST_F(ProgramStarterTest, StopWaitingReturnsAtOnceAndLeavesTheProgramRunning)
+{
+    const QString script = argumentRecorder(dir, "exec sleep 30\n");
+    const qint64 startedMs = clock.nowMs();
+    test::WhenModal([&](QWidget* wait) {
+        auto* stop = wait->findChild<QPushButton*>(QStringLiteral("Btn_Stop_Waiting"));
+        ASSERT_NE(stop, nullptr);
+        EXPECT_EQ(stop->text(), QStringLiteral("Stop waiting"));
+        EXPECT_NE(stop->focusPolicy() & Qt::TabFocus, 0);
+        stop->click();
+    });
+    const RunOutcome outcome = starter.Start_Program(script, QString(), 0);
+    EXPECT_EQ(outcome.kind, RunOutcome::Kind::StillRunning);
+    EXPECT_EQ(outcome.statusLine(script, strings),
+              QStringLiteral("record.sh is still running; it is left to finish on its own."));
+    EXPECT_TRUE(starter.isBusy());
+    EXPECT_EQ(clock.nowMs(), startedMs) << "no time passed on the clock";
+    ASSERT_TRUE(test::WaitUntil([&] { return !dir.read(QStringLiteral("pid")).isEmpty(); }));
+    ::kill(static_cast<pid_t>(dir.read(QStringLiteral("pid")).trimmed().toLongLong()), SIGKILL);
 }
 
 TEST_F(ProgramStarterTest, AProgramOutlivingTheLimitKeepsRunningEvenWhenTheRunnerGoes)
