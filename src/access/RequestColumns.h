@@ -35,6 +35,14 @@ const QStringList& ListEntries(TableKind kind, Cell cell);
 // the On Change box "Y", "N" or nothing, a text cell anything.
 std::optional<QString> PastedCellValue(TableKind kind, Cell cell, const QString& text);
 
+// A pasted text a cell refused, by its grid row and column (0-based).
+struct RefusedPaste {
+    int row;
+    int column;
+    QString text;
+    bool operator==(const RefusedPaste&) const = default;
+};
+
 // PastedCellValue for one column, looked up once for all the cells of a pasted block.
 class PastedColumn {
 public:

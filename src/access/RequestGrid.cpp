@@ -81,10 +81,12 @@ void RequestGrid::pasteText(const QString& text)
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     if (rows.size() == 1 && rows[0].size() == 1 && selected.size() > 1) {
         m_model->pasteIntoCells(selected, rows[0][0]);
-        return;
+    } else {
+        const QModelIndex end = m_model->pasteBlock(current.row(), current.column(), rows);
+        selectionModel()->select(QItemSelection(current, end), QItemSelectionModel::ClearAndSelect);
     }
-    const QModelIndex end = m_model->pasteBlock(current.row(), current.column(), rows);
-    selectionModel()->select(QItemSelection(current, end), QItemSelectionModel::ClearAndSelect);
+    if (!m_model->refusedByLastPaste().empty())
+        Q_EMIT pasteRefused();
 }
 
 void RequestGrid::clearSelection()

@@ -28,6 +28,11 @@ public:
     // Puts the grid at the column widths it starts with.
     void applyStartingWidths();
 
+Q_SIGNALS:
+    // A paste left cells as they were, their texts not being among the column's entries
+    // (RequestTableModel::refusedByLastPaste names them).
+    void pasteRefused();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;

@@ -143,6 +143,7 @@ QModelIndex RequestTableModel::pasteBlock(int top, int left, const std::vector<Q
     int bottom = top;
     int right = left;
     ChangedCells changed;
+    m_refused.clear();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = top + static_cast<int>(i);
         if (row > lastRow)
@@ -155,7 +156,12 @@ QModelIndex RequestTableModel::pasteBlock(int top, int left, const std::vector<Q
                 break;
             right = std::max(right, column);
             const auto& rule = pasted[static_cast<std::size_t>(j)];
-            if (rule && put(cells[rule->first], rule->second.value(rows[i][j])))
+            if (!rule)
+                continue;
+            const QString* value = rule->second.value(rows[i][j]);
+            if (!value)
+                m_refused.push_back({row, column, rows[i][j]});
+            else if (put(cells[rule->first], value))
                 changed.add(row, column);
         }
     }
@@ -166,14 +172,23 @@ QModelIndex RequestTableModel::pasteBlock(int top, int left, const std::vector<Q
 void RequestTableModel::pasteIntoCells(const QModelIndexList& cells, const QString& text)
 {
     ChangedCells changed;
+    m_refused.clear();
     for (const QModelIndex& at : cells) {
         if (!at.isValid() || at.model() != this)
             continue;
         const std::optional<Cell>& cell = column(at.column()).cell;
-        if (cell && put(m_table.rows.at(static_cast<std::size_t>(at.row()))[*cell],
-                        PastedColumn(m_kind, *cell).value(text)))
+        if (!cell)
+            continue;
+        const QString* value = PastedColumn(m_kind, *cell).value(text);
+        if (!value)
+            m_refused.push_back({at.row(), at.column(), text});
+        else if (put(m_table.rows.at(static_cast<std::size_t>(at.row()))[*cell], value))
             changed.add(at.row(), at.column());
     }
+    // In the order the grid shows them, whatever order the selection was made in.
+    std::sort(m_refused.begin(), m_refused.end(), [](const RefusedPaste& a, const RefusedPaste& b) {
+        return std::pair(a.row, a.column) < std::pair(b.row, b.column);
+    });
     announce(changed);
 }
 

@@ -40,6 +40,8 @@ public:
     QModelIndex pasteBlock(int top, int left, const std::vector<QStringList>& rows);
     // Puts text into each of the cells as a paste does, announcing the change once.
     void pasteIntoCells(const QModelIndexList& cells, const QString& text);
+    // The texts the last paste could not put into their cells, in grid order.
+    const std::vector<RefusedPaste>& refusedByLastPaste() const { return m_refused; }
     // Empties the data cells in the rows and columns given (0-based, inclusive).
     void clearCells(int top, int left, int bottom, int right);
 
@@ -72,6 +74,7 @@ private:
 
     TableKind m_kind;
     RequestTable& m_table;
+    std::vector<RefusedPaste> m_refused;
     QStringList m_headers;
 };
 

@@ -10,6 +10,11 @@ constexpr int SlaveIdText = 137;      // "Slave ID"
 constexpr int RowsLostText = 215;     // "Only the rows before the first empty %1 are saved. ..."
 constexpr int SaveAnywayText = 216;   // "Save without them?"
 constexpr int RowPushedOutText = 217; // "Row %1 of %2 holds data, ..."
+constexpr int PasteRefusedText = 222; // "These pasted values are not among their columns' entries, ..."
+constexpr int RefusedCellText = 223;  // "Row %1, %2: %3"
+constexpr int MoreText = 224;         // "... and %1 more."
+// The refused cells a message names; more would make a box taller than a screen.
+constexpr std::size_t ShownRefusals = 12;
 
 const QString& tableName(TableKind kind, const StringTable& strings)
 {
@@ -44,6 +49,23 @@ std::optional<QString> RowsNotSavedQuestion(const RequestTables& tables, const S
         return std::nullopt;
     return strings[RowsLostText].arg(strings[SlaveIdText]) + u'\n' + lost.join(u'\n') + u'\n' +
            strings[SaveAnywayText];
+}
+
+QString PasteRefusalMessage(TableKind kind, const std::vector<RefusedPaste>& refused,
+                            const StringTable& strings)
+{
+    QStringList lines{strings[PasteRefusedText]};
+    const std::vector<GridColumn>& columns = GridColumns(kind);
+    for (std::size_t i = 0; i < refused.size() && i < ShownRefusals; ++i) {
+        const RefusedPaste& cell = refused[i];
+        lines.append(strings[RefusedCellText]
+                         .arg(cell.row + 1)
+                         .arg(strings[columns.at(static_cast<std::size_t>(cell.column)).header],
+                              u'"' + cell.text + u'"'));
+    }
+    if (refused.size() > ShownRefusals)
+        lines.append(strings[MoreText].arg(refused.size() - ShownRefusals));
+    return lines.join(u'\n');
 }
 
 std::optional<QString> InsertRowRefusal(TableKind kind, const RequestTable& table, const StringTable& strings)

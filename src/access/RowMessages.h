@@ -1,6 +1,7 @@
 // The messages of the request-table dialog that guard rows against loss.
 #pragma once
 
+#include "access/RequestColumns.h"
 #include "access/RequestTables.h"
 
 #include <QString>
@@ -18,6 +19,11 @@ std::optional<QString> RowsNotSavedQuestion(const RequestTables& tables, const S
 // Why a row cannot be inserted: row 512 holds data that would be pushed out of the table.
 std::optional<QString> InsertRowRefusal(TableKind kind, const RequestTable& table,
                                         const StringTable& strings);
+
+// What a paste could not put into its cells, in one message: each refused text with its row and
+// column; a long list ends with how many more there are.
+QString PasteRefusalMessage(TableKind kind, const std::vector<RefusedPaste>& refused,
+                            const StringTable& strings);
 
 // Row numbers as a short list: "2, 5-7, 9".
 QString RowList(const std::vector<int>& rows);

@@ -47,6 +47,14 @@ TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, QWidget* parent)
                              QStringLiteral("ACG_Modbus_Read"), m_readModel);
     TS_Modbus_Write = addPage(PageControl1, QStringLiteral("TS_Modbus_Write"), ACG_Modbus_Write,
                               QStringLiteral("ACG_Modbus_Write"), m_writeModel);
+    // After a paste, one message names the values that did not fit their cells.
+    for (RequestGrid* grid : {ACG_Modbus_Read, ACG_Modbus_Write}) {
+        connect(grid, &RequestGrid::pasteRefused, this, [this, grid] {
+            const RequestTableModel* model = grid->requestModel();
+            m_prompts.warning(
+                PasteRefusalMessage(model->kind(), model->refusedByLastPaste(), m_state.Strings));
+        });
+    }
 
     Btn_OK = addBandButton(QStringLiteral("Btn_OK"), VeldrinButton::ModalResult::None);
     Btn_Cancel = addBandButton(QStringLiteral("Btn_Cancel"), VeldrinButton::ModalResult::Cancel);

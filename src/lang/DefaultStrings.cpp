@@ -225,6 +225,10 @@ const QStringList& DefaultStrings()
                            "open; a second one would overwrite its settings and configurations."), // 219
             QStringLiteral("The update server could not be reached."),                             // 220
             QStringLiteral("Stop waiting"),                                                        // 221
+            QStringLiteral("These pasted values are not among their columns' entries, so their cells were "
+                           "left as they were:"), // 222
+            QStringLiteral("Row %1, %2: %3"),     // 223
+            QStringLiteral("... and %1 more."),   // 224
         };
     return texts;
 }

@@ -316,5 +316,21 @@ TEST(RowMessages, NameTheRowsThatWouldBeLost)
                        "table. Delete or clear a row first."));
 }
 
+// A paste of a whole column of wrong types names a dozen cells, then says how many more.
+TEST(RowMessages, APasteReportNamesTheFirstCellsAndCountsTheRest)
+{
+    const StringTable strings = english();
+    std::vector<RefusedPaste> refused;
+    for (int row = 0; row < 14; ++row)
+        refused.push_back({row, 2, QStringLiteral("Foo")});
+    const QStringList lines = PasteRefusalMessage(TableKind::Read, refused, strings).split(u'\n');
+    ASSERT_EQ(lines.size(), 14);
+    EXPECT_EQ(lines[1], QStringLiteral("Row 1, Type: \"Foo\""));
+    EXPECT_EQ(lines[12], QStringLiteral("Row 12, Type: \"Foo\""));
+    EXPECT_EQ(lines[13], QStringLiteral("... and 2 more."));
+    refused.resize(12);
+    EXPECT_EQ(PasteRefusalMessage(TableKind::Read, refused, strings).split(u'\n').size(), 13);
+}
+
 } // namespace
 } // namespace veldrin

@@ -275,6 +275,7 @@ TEST_F(SetAccessDialog, CopiesAndPastesRangesAsTabSeparatedText)
         // Pasted at row 10; list and check columns keep what they cannot take.
         clickCell(g, 9, 1);
         QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_TRUE(prompts.messages().isEmpty()) << "every value fitted";
         EXPECT_EQ(rowOf(g, 9).mid(0, 6), (QStringList{"1", "Coil Status", "5", "1", "500", "Y"}));
         EXPECT_EQ(rowOf(g, 10).mid(0, 6), (QStringList{"2", "Holding Register", "6", "2", "500", "N"}));
         QApplication::clipboard()->setText(
@@ -285,12 +286,23 @@ TEST_F(SetAccessDialog, CopiesAndPastesRangesAsTabSeparatedText)
         EXPECT_EQ(rowOf(g, 10),
                   (QStringList{"7", "Holding Register", "8", "9", "10", "N", "11", "", "", "x"}));
         EXPECT_EQ(rowOf(g, 11).mid(0, 2), (QStringList{"12", "Coil Status"}));
+        // One message names what did not fit; the rest stays pasted.
+        EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral(
+                                       "These pasted values are not among their columns' entries, so their "
+                                       "cells were left as they were:\n"
+                                       "Row 11, Type: \"Input Status\"\n"
+                                       "Row 11, On Change: \"maybe\"\n"
+                                       "Row 11, Position: \"1000\"\n"
+                                       "Row 11, Start Bit: \"8\"")});
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("warning"));
+        prompts.clear();
 
         // Cells past the last row and column are dropped.
         clickCell(g, 511, 9);
         QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(cell(g, 511, 9), QStringLiteral("7"));
         EXPECT_EQ(cell(g, 511, 10), QStringLiteral("Input Status"));
+        EXPECT_TRUE(prompts.messages().isEmpty()) << "only dropped cells past the edges";
 
         // One value fills a selected range; Delete clears it.
         clickCell(g, 20, 9);
@@ -506,6 +518,15 @@ TEST(RequestTableModelPaste, AnnouncesOneChangeCoveringTheCellsThatChanged)
     model.pasteIntoCells({model.index(0, 0), model.index(0, 3), model.index(1, 3)}, QStringLiteral("9"));
     EXPECT_EQ(announced, (QList<QRect>{QRect(QPoint(3, 0), QPoint(3, 1))}));
     EXPECT_EQ(table.rows[1][Cell::Address], QStringLiteral("9"));
+    EXPECT_TRUE(model.refusedByLastPaste().empty());
+
+    // The texts a paste could not put anywhere, in grid order whatever the selection's order.
+    model.pasteBlock(3, 1, {{"2", "x", "7"}});
+    EXPECT_EQ(model.refusedByLastPaste(), (std::vector<RefusedPaste>{{3, 2, QStringLiteral("x")}}));
+    model.pasteIntoCells({model.index(5, 9), model.index(4, 2), model.index(4, 9)}, QStringLiteral("9"));
+    EXPECT_EQ(model.refusedByLastPaste(),
+              (std::vector<RefusedPaste>{
+                  {4, 2, QStringLiteral("9")}, {4, 9, QStringLiteral("9")}, {5, 9, QStringLiteral("9")}}));
 }
 
 TEST(SetAccessFromTheMainWindow, OpensForAnOpenConfigurationAndFollowsTheLanguage)
