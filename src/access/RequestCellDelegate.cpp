@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace veldrin {
 namespace {
@@ -58,6 +59,20 @@ void RequestCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
         return;
     }
     QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+bool RequestCellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                                      const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    if (event->type() == QEvent::MouseButtonRelease && (index.flags() & Qt::ItemIsUserCheckable) &&
+        (index.flags() & Qt::ItemIsEnabled)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && option.rect.contains(mouse->position().toPoint())) {
+            const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+            return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+        }
+    }
+    return QStyledItemDelegate::editorEvent(event, model, option, index);
 }
 
 } // namespace veldrin

@@ -386,6 +386,12 @@ TEST_F(SetAccessDialog, EditsLikeASpreadsheetWithAnEditorPerColumn)
         EXPECT_EQ(cell(w, 3, 6), QStringLiteral("Y"));
         QTest::keyClick(w, Qt::Key_Space);
         EXPECT_EQ(cell(w, 3, 6), QStringLiteral("N"));
+        // A click anywhere in the cell toggles it too, not only on the small box.
+        const QRect box = w->visualRect(w->model()->index(3, 6));
+        QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, QPoint(box.right() - 2, box.center().y()));
+        EXPECT_EQ(cell(w, 3, 6), QStringLiteral("Y"));
+        QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, QPoint(box.right() - 2, box.center().y()));
+        EXPECT_EQ(cell(w, 3, 6), QStringLiteral("N"));
     });
 }
 
