@@ -4,6 +4,7 @@
 #include "support/FakeProgramRunner.h"
 #include "support/FakeSerialPortLister.h"
 #include "support/ModalDriver.h"
+#include "support/ReadingOrder.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
 #include "update/ProgramStarter.h"
@@ -90,8 +91,10 @@ TEST_F(BootSer, RunsTheSerialUpdaterWithTheChosenPortAndOptions)
         list->setCurrentIndex(1);
         EXPECT_EQ(list->currentText(), QStringLiteral("ttyUSB0 - FT232R"));
         EXPECT_TRUE(in<QLabel>("L_Port_Hint")->text().contains(QStringLiteral("dialout")));
+        test::ExpectReadingOrder(boot.get(), QStringLiteral("serial update, page 1"));
         in<QPushButton>("Btn_Next")->click();
         EXPECT_EQ(boot->page(), 2);
+        test::ExpectReadingOrder(boot.get(), QStringLiteral("serial update, page 2"));
         EXPECT_FALSE(in("CB_Com")->isVisible());
         EXPECT_EQ(in("CB_Read_Firm")->pos(), QPoint(56, 119));
         in<QCheckBox>("CB_Firmware")->setChecked(false);

@@ -8,6 +8,7 @@
 #include "support/FakeProgramRunner.h"
 #include "support/FakeUrlOpener.h"
 #include "support/ModalDriver.h"
+#include "support/ReadingOrder.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
 #include "support/WaitUntil.h"
@@ -89,8 +90,10 @@ protected:
         echo.script = {FakeIcmpEcho::reply(9)};
         check();
         ASSERT_TRUE(boot->Esegui_Ping());
+        test::ExpectReadingOrder(boot.get(), QStringLiteral("Ethernet update, page 1"));
         in<QPushButton>("Btn_Next")->click();
         ASSERT_EQ(boot->page(), 2);
+        test::ExpectReadingOrder(boot.get(), QStringLiteral("Ethernet update, page 2"));
     }
 
     test::TempProgramDir dir;
