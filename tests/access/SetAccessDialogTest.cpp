@@ -12,6 +12,7 @@
 #include "support/TestData.h"
 #include "support/WaitUntil.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -424,6 +425,33 @@ TEST_F(SetAccessDialog, OpensCentredOnTheScreen)
     whileShown(QDialog::Rejected, [&] {
         const QPoint off = dialog->geometry().center() - dialog->screen()->availableGeometry().center();
         EXPECT_LE(off.manhattanLength(), 2) << off.x() << "," << off.y();
+    });
+}
+
+// A screen reader reads the grids' cells with their column headers, and the On Change box's
+// state.
+TEST_F(SetAccessDialog, ScreenReadersReadTheCellsAndTheirHeaders)
+{
+    whileShown(QDialog::Rejected, [&] {
+        RequestGrid* g = writeGrid();
+        pages()->setCurrentIndex(1);
+        setRow(g, 0, {"1", "Coil Status", "5", "1", "500", "Y", "0", "20", "3", "Pump"});
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(g);
+        ASSERT_NE(grid, nullptr);
+        QAccessibleTableInterface* table = grid->tableInterface();
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->columnDescription(2), QStringLiteral("Type"));
+        EXPECT_EQ(table->columnDescription(6), QStringLiteral("On Change"));
+        const auto cellText = [table](int row, int column) {
+            QAccessibleInterface* cell = table->cellAt(row, column);
+            return cell ? cell->text(QAccessible::Name) : QStringLiteral("<no cell>");
+        };
+        EXPECT_EQ(cellText(0, 2), QStringLiteral("Coil Status"));
+        EXPECT_EQ(cellText(0, 10), QStringLiteral("Pump"));
+        QAccessibleInterface* onChange = table->cellAt(0, 6);
+        ASSERT_NE(onChange, nullptr);
+        EXPECT_TRUE(onChange->state().checkable);
+        EXPECT_TRUE(onChange->state().checked);
     });
 }
 

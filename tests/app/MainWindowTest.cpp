@@ -19,6 +19,7 @@
 #include "widgets/VeldrinButton.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -206,9 +207,16 @@ TEST_F(MainWindowFixture, MessageBoxButtonsSpeakTheChosenLanguage)
         test::WhenModal([&texts](QWidget* modal) {
             for (const QAbstractButton* b : modal->findChildren<QAbstractButton*>())
                 texts.append(b->text());
+            // The question itself is read out by a screen reader.
+            bool readable = false;
+            for (QLabel* label : modal->findChildren<QLabel*>()) {
+                QAccessibleInterface* read = QAccessible::queryAccessibleInterface(label);
+                readable = readable || (read && read->text(QAccessible::Name) == QStringLiteral("Is it?"));
+            }
+            EXPECT_TRUE(readable);
             QTest::keyClick(modal, Qt::Key_Escape);
         });
-        boxes.question(QStringLiteral("?"));
+        boxes.question(QStringLiteral("Is it?"));
         texts.sort();
         return texts;
     };
