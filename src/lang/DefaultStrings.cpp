@@ -229,6 +229,11 @@ const QStringList& DefaultStrings()
                            "left as they were:"), // 222
             QStringLiteral("Row %1, %2: %3"),     // 223
             QStringLiteral("... and %1 more."),   // 224
+            QStringLiteral("This computer does not permit the configurator to send ICMP echo requests "
+                           "(ping), so it cannot check the device. To permit them, either let users send "
+                           "them (as root: sysctl -w net.ipv4.ping_group_range=\"0 2147483647\", and the "
+                           "same setting in a file in /etc/sysctl.d to keep it after a restart), or install "
+                           "the system's ping program (package iputils-ping). (%1)"), // 225
         };
     return texts;
 }

@@ -19,7 +19,8 @@ struct EchoReply {
     Status status = Status::TimedOut;
     // The data bytes the reply carried; 0 without a reply.
     int bytesReceived = 0;
-    // For Error and NotPermitted: what went wrong and, where there is a remedy, what to change.
+    // For Error: what went wrong. For NotPermitted: what the system refused (the window says
+    // what to change).
     QString reason;
 };
 

@@ -29,19 +29,6 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Where the system refuses every way: what to change, in plain words.
-QString notPermitted(const QString& detail)
-{
-    QString text = QStringLiteral(
-        "This computer does not permit the configurator to send ICMP echo requests (ping), so it "
-        "cannot check the device. To permit them, either let users send them (as root: sysctl -w "
-        "net.ipv4.ping_group_range=\"0 2147483647\", and the same setting in a file in /etc/sysctl.d to "
-        "keep it after a restart), or install the system's ping program (package iputils-ping).");
-    if (!detail.isEmpty())
-        text += QStringLiteral(" (%1)").arg(detail);
-    return text;
-}
-
 bool isPermissionError(int error)
 {
     return error == EACCES || error == EPERM;
@@ -154,7 +141,7 @@ std::optional<EchoReply> LinuxIcmpEcho::openSocket()
     }
     if (m_way == Way::Automatic)
         return std::nullopt; // the ping program is the last way
-    return EchoReply{EchoReply::Status::NotPermitted, 0, notPermitted(refusals)};
+    return EchoReply{EchoReply::Status::NotPermitted, 0, refusals};
 }
 
 void LinuxIcmpEcho::closeSocket()
@@ -235,9 +222,8 @@ void LinuxIcmpEcho::sendWithProgram(const QString& address, const QByteArray& da
                                                  {QStringLiteral("/usr/bin"), QStringLiteral("/bin"),
                                                   QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
     if (program.isEmpty()) {
-        finishLater(
-            {EchoReply::Status::NotPermitted, 0,
-             notPermitted(QStringLiteral("no ICMP socket is permitted and no ping program was found"))});
+        finishLater({EchoReply::Status::NotPermitted, 0,
+                     QStringLiteral("no ICMP socket is permitted and no ping program was found")});
         return;
     }
 
@@ -270,7 +256,7 @@ void LinuxIcmpEcho::sendWithProgram(const QString& address, const QByteArray& da
                     // No reply: the request waits out its time like the others.
                 } else if (errors.contains(QStringLiteral("not permitted"), Qt::CaseInsensitive) ||
                            errors.contains(QStringLiteral("permission denied"), Qt::CaseInsensitive)) {
-                    finish({EchoReply::Status::NotPermitted, 0, notPermitted(errors)});
+                    finish({EchoReply::Status::NotPermitted, 0, errors});
                 } else {
                     finish({EchoReply::Status::Error, 0,
                             QStringLiteral("%1 failed: %2")
@@ -278,19 +264,18 @@ void LinuxIcmpEcho::sendWithProgram(const QString& address, const QByteArray& da
                                                                : errors)});
                 }
             });
-    connect(
-        ping, &QProcess::errorOccurred, this, [this, ping, request, program](QProcess::ProcessError error) {
-            if (error != QProcess::FailedToStart)
-                return;
-            ping->deleteLater();
-            if (m_ping == ping)
-                m_ping = nullptr;
-            if (request != m_request || !m_waiting)
-                return;
-            finish({EchoReply::Status::NotPermitted, 0,
-                    notPermitted(
-                        QStringLiteral("%1 could not be started: %2").arg(program, ping->errorString()))});
-        });
+    connect(ping, &QProcess::errorOccurred, this,
+            [this, ping, request, program](QProcess::ProcessError error) {
+                if (error != QProcess::FailedToStart)
+                    return;
+                ping->deleteLater();
+                if (m_ping == ping)
+                    m_ping = nullptr;
+                if (request != m_request || !m_waiting)
+                    return;
+                finish({EchoReply::Status::NotPermitted, 0,
+                        QStringLiteral("%1 could not be started: %2").arg(program, ping->errorString())});
+            });
     m_waiting = true;
     m_timeout.start(timeoutMs);
     ping->start();

@@ -185,7 +185,8 @@ void TFBootTCP::checkFinished(ConnectionCheck::Outcome outcome)
         break;
     case ConnectionCheck::Outcome::NotPermitted:
         showCheckResult(text(211), NotFoundColour, m_check.reason());
-        m_prompts.error(m_check.reason());
+        // What to change, in the user's language, with what the system refused.
+        m_prompts.error(text(225).arg(m_check.reason()));
         break;
     }
 }
