@@ -14,9 +14,10 @@ QIcon Picture(const QString& name, int size)
     for (const int pixels : {size, 2 * size}) {
         const QResource resource(QStringLiteral(":/icons/%1-%2.rgba").arg(name).arg(pixels));
         const QByteArray bytes = resource.uncompressedData();
-        if (bytes.size() != qsizetype{pixels} * pixels * 4)
+        const qsizetype bytesPerLine = qsizetype{pixels} * 4;
+        if (bytes.size() != bytesPerLine * pixels)
             continue;
-        const QImage image(reinterpret_cast<const uchar*>(bytes.constData()), pixels, pixels, pixels * 4,
+        const QImage image(reinterpret_cast<const uchar*>(bytes.constData()), pixels, pixels, bytesPerLine,
                            QImage::Format_RGBA8888_Premultiplied);
         // fromImage copies the pixels, which the resource's bytes only lend.
         icon.addPixmap(QPixmap::fromImage(image));
