@@ -74,6 +74,11 @@ std::optional<Failure> checkRow(TableKind kind, const RequestRow& row)
 
 } // namespace
 
+bool RowPassesChecks(TableKind kind, const RequestRow& row)
+{
+    return !checkRow(kind, row).has_value();
+}
+
 std::optional<QString> Controllo_dati(const RequestTables& tables, const StringTable& strings)
 {
     for (TableKind kind : {TableKind::Read, TableKind::Write}) {

@@ -17,6 +17,9 @@ class StringTable;
 // the limit for NPoint and Position), or nothing when every row passes.
 std::optional<QString> Controllo_dati(const RequestTables& tables, const StringTable& strings);
 
+// Whether a row passes every rule Controllo_dati applies to it.
+bool RowPassesChecks(TableKind kind, const RequestRow& row);
+
 // Reads a configuration's ModbusM_SetAccess.xml and runs Controllo_dati on it: the first
 // message, or nothing when the tables pass or the file does not exist. Throws VeldrinError
 // naming the file and the reason when it cannot be read.

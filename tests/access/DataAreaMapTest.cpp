@@ -1,0 +1,93 @@
+#include "access/DataAreaMap.h"
+
+#include "access/AccessTestRows.h"
+
+#include <gtest/gtest.h>
+
+namespace veldrin {
+namespace {
+
+using test::ReadRow;
+using test::WriteRow;
+
+// Read rows by type, points, position and start bit; the other cells pass the checks.
+RequestRow registers(const char* points, const char* position)
+{
+    return ReadRow({"1", "Holding Register", "0", points, "1000", "3", position, ""});
+}
+
+RequestRow bits(const char* points, const char* position, const char* bit)
+{
+    return ReadRow({"1", "Coil Status", "0", points, "1000", "3", position, bit});
+}
+
+RequestTable tableOf(std::initializer_list<RequestRow> rows)
+{
+    RequestTable table;
+    int number = 1;
+    for (const RequestRow& row : rows)
+        table.row(number++) = row;
+    return table;
+}
+
+struct SpanCase {
+    const char* what;
+    RequestRow row;
+    BitRange bits;
+};
+
+TEST(DataAreaMap, EachRowOccupiesItsBits)
+{
+    const SpanCase cases[] = {
+        {"one register at 0", registers("1", "0"), {0, 15}},
+        {"registers up to the area's end", registers("5", "990"), {7920, 7999}},
+        {"eight bits from bit 0", bits("8", "4", "0"), {32, 39}},
+        {"one bit at bit 7", bits("1", "4", "7"), {39, 39}},
+        {"bits crossing into the next byte", bits("3", "4", "7"), {39, 41}},
+        {"the area's last bit", bits("1", "999", "7"), {7999, 7999}},
+    };
+    for (const SpanCase& c : cases) {
+        EXPECT_EQ(RowBits(TableKind::Read, c.row), c.bits) << c.what;
+        const AreaMap map = MapDataArea(TableKind::Read, tableOf({c.row}));
+        ASSERT_EQ(map.spans.size(), 1U) << c.what;
+        EXPECT_EQ(map.spans[0], (RowSpan{1, c.bits})) << c.what;
+    }
+    EXPECT_EQ(RowBits(TableKind::Write, WriteRow({"1", "Coil Status", "0", "2", "0", "N", "0", "10", "6"})),
+              (BitRange{86, 87}));
+}
+
+TEST(DataAreaMap, OverlapsArePairsWithTheBitsTheyShare)
+{
+    // Rows 1 and 2 share byte 4 bit by bit; row 3 covers both and more; row 4 stands apart.
+    const AreaMap map = MapDataArea(TableKind::Read, tableOf({bits("4", "4", "0"), bits("2", "4", "3"),
+                                                              registers("2", "3"), registers("1", "20")}));
+    EXPECT_EQ(map.overlaps, (std::vector<Overlap>{{1, 2, {35, 35}}, {1, 3, {32, 35}}, {2, 3, {35, 36}}}));
+    EXPECT_FALSE(map.overlaps[0].bits.wholeBytes());
+    // A register row and a bit row sharing a byte.
+    const AreaMap shared =
+        MapDataArea(TableKind::Read, tableOf({registers("1", "10"), bits("1", "11", "7")}));
+    ASSERT_EQ(shared.overlaps.size(), 1U);
+    EXPECT_EQ(shared.overlaps[0].bits.firstByte(), 11);
+    EXPECT_EQ(MapDataArea(TableKind::Read, tableOf({registers("1", "0"), registers("1", "2")})).overlaps,
+              std::vector<Overlap>{})
+        << "neighbours do not overlap";
+}
+
+TEST(DataAreaMap, FreeBytesAndRowsLeftOut)
+{
+    // Row 2 fails the checks (Start Bit 8): left out, and its bytes stay free.
+    const AreaMap map = MapDataArea(
+        TableKind::Read, tableOf({registers("2", "10"), bits("1", "20", "8"), bits("9", "998", "0")}));
+    EXPECT_EQ(map.leftOut, std::vector<int>{2});
+    EXPECT_EQ(map.spans.size(), 2U);
+    EXPECT_EQ(map.free, (std::vector<ByteRange>{{0, 9}, {14, 997}}));
+    // An empty table: the whole area is free; rows after the first empty Slave ID do not count.
+    RequestTable table;
+    table.row(2) = registers("1", "0");
+    const AreaMap empty = MapDataArea(TableKind::Write, table);
+    EXPECT_TRUE(empty.spans.empty());
+    EXPECT_EQ(empty.free, (std::vector<ByteRange>{{0, NByte(TableKind::Write) - 1}}));
+}
+
+} // namespace
+} // namespace veldrin
