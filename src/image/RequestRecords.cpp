@@ -4,6 +4,7 @@
 #include "common/TextRules.h"
 #include "common/VeldrinError.h"
 #include "common/XmlDoc.h"
+#include "configuration/FunctionCode.h"
 #include "configuration/OnChange.h"
 #include "image/RecordFields.h"
 
@@ -64,12 +65,6 @@ public:
         failNotInteger(name, QString::fromUtf8(bytes));
     }
 
-    // Whether the attribute, blanks around it aside, is this text in any case of a to z.
-    bool is(const char* name, QByteArrayView upper) const
-    {
-        return EqualAsciiUpper(TrimmedView(utf8(name)), upper);
-    }
-
     QByteArrayView utf8(const char* name) const
     {
         for (const char* const* a = m_attributes; *a != nullptr; a += 2) {
@@ -122,14 +117,8 @@ void compileReadRow(const RowReader& row, RequestRecord& record)
     record.Slave_ID = low<std::uint8_t>(row.int32("Slave_ID"));
     record.Address = low<std::uint16_t>(row.int32("Address"));
     record.NPoint = low<std::uint16_t>(row.int32("NPoint"));
-    if (row.is("Type", "COIL STATUS"))
-        record.FunctionCode = 1;
-    else if (row.is("Type", "INPUT STATUS"))
-        record.FunctionCode = 2;
-    else if (row.is("Type", "HOLDING REGISTER"))
-        record.FunctionCode = 3;
-    else
-        record.FunctionCode = 4;
+    record.FunctionCode =
+        static_cast<std::uint8_t>(RequestFunctionCode(false, row.utf8("Type"), record.NPoint));
     record.PollTime = row.low32("PollTime");
     record.MaxError = row.low32("MaxError");
     record.Position = low<std::uint16_t>(row.int32("Position"));
@@ -148,11 +137,8 @@ void compileWriteRow(const RowReader& row, RequestRecord& record)
     record.Slave_ID = low<std::uint8_t>(row.int32("Slave_ID"));
     record.Address = low<std::uint16_t>(row.int32("Address"));
     record.NPoint = low<std::uint16_t>(row.int32("NPoint"));
-    const bool single = record.NPoint == 1;
-    if (row.is("Type", "COIL STATUS"))
-        record.FunctionCode = single ? 5 : 15;
-    else
-        record.FunctionCode = single ? 6 : 16;
+    record.FunctionCode =
+        static_cast<std::uint8_t>(RequestFunctionCode(true, row.utf8("Type"), record.NPoint));
     record.PollTime = row.low32("PollTime");
     record.OnChangeFlag = IsOnChange(row.utf8("OnChange")) ? 1 : 0;
     record.MaxError = row.low32("MaxError");
