@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CompileCommand.h"
 #include "cli/ImageReportCommand.h"
+#include "cli/MapCommand.h"
 #include "cli/StringsCommand.h"
 #include "session/Identity.h"
 
@@ -26,6 +27,7 @@ Commands allCommands(const QString& programDir)
     commands.push_back(std::make_unique<CheckCommand>(programDir));
     commands.push_back(std::make_unique<CompileCommand>());
     commands.push_back(std::make_unique<ImageReportCommand>());
+    commands.push_back(std::make_unique<MapCommand>());
     return commands;
 }
 

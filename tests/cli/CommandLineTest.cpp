@@ -82,7 +82,12 @@ TEST_F(CommandLine, UsageErrorsGiveTheParsersMessageAndTheUsageAndExitWithTwo)
         {{s("inspect"), s("--json=yes"), bank}, s("veldrin-cli inspect: Unexpected value after '--json'.")},
         {{s("inspect"), s("-j"), bank}, s("veldrin-cli inspect: Unknown option 'j'.")},
         {{s("inspect"), s("--program-dir"), dir.path(), bank},
-         s("veldrin-cli inspect: Unknown option 'program-dir'.")}};
+         s("veldrin-cli inspect: Unknown option 'program-dir'.")},
+        // map
+        {{s("map")}, s("veldrin-cli map: Missing argument CONFIG_DIR.")},
+        {{s("map"), cfg, s("--turnaround")}, s("veldrin-cli map: Missing value after '--turnaround'.")},
+        {{s("map"), cfg, s("--bogus")}, s("veldrin-cli map: Unknown option 'bogus'.")},
+        {{s("map"), cfg, cfg}, s("veldrin-cli map: Unexpected argument '%1'.").arg(cfg)}};
 
     for (const auto& [args, message] : cases) {
         SCOPED_TRACE(args.join(u' ').toStdString());
