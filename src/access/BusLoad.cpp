@@ -95,4 +95,11 @@ TableLoad TableBusLoad(TableKind kind, const RequestTable& table, const SerialLi
     return load;
 }
 
+LoadLevel LoadLevelOf(double percent)
+{
+    if (percent > 100)
+        return LoadLevel::Over;
+    return percent > 70 ? LoadLevel::High : LoadLevel::Fine;
+}
+
 } // namespace veldrin

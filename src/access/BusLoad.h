@@ -66,4 +66,8 @@ struct TableLoad {
 TableLoad TableBusLoad(TableKind kind, const RequestTable& table, const SerialLine& line,
                        double turnaroundMs);
 
+// How a load reads at a glance: above 70 % a warning, above 100 % more than the line carries.
+enum class LoadLevel { Fine, High, Over };
+LoadLevel LoadLevelOf(double percent);
+
 } // namespace veldrin

@@ -13,6 +13,8 @@ constexpr int RowPushedOutText = 217; // "Row %1 of %2 holds data, ..."
 constexpr int PasteRefusedText = 222; // "These pasted values are not among their columns' entries, ..."
 constexpr int RefusedCellText = 223;  // "Row %1, %2: %3"
 constexpr int MoreText = 224;         // "... and %1 more."
+constexpr int BusLoadText = 226;      // "Bus load %1 % at %2 (read %3 %, write %4 %) · shortest cycle %5 ms"
+constexpr int EstimateText = 227;     // "An estimate from frame sizes and gaps, not a measurement: ..."
 // The refused cells a message names; more would make a box taller than a screen.
 constexpr std::size_t ShownRefusals = 12;
 
@@ -66,6 +68,25 @@ QString PasteRefusalMessage(TableKind kind, const std::vector<RefusedPaste>& ref
     if (refused.size() > ShownRefusals)
         lines.append(strings[MoreText].arg(refused.size() - ShownRefusals));
     return lines.join(u'\n');
+}
+
+BusLoadLine BusLoadStatus(const RequestTables& tables, const SerialLine& line, const StringTable& strings)
+{
+    const TableLoad reads = TableBusLoad(TableKind::Read, tables.Modbus_Read, line, 0);
+    const TableLoad writes = TableBusLoad(TableKind::Write, tables.Modbus_Write, line, 0);
+    const double load = reads.percent + writes.percent;
+    const auto percent = [](double value) {
+        return QString::number(value, 'f', 0);
+    };
+    return {strings[BusLoadText].arg(percent(load), SerialLineName(line), percent(reads.percent),
+                                     percent(writes.percent),
+                                     QString::number(reads.cycleMs + writes.cycleMs, 'f', 0)),
+            LoadLevelOf(load)};
+}
+
+QString BusLoadNote(const StringTable& strings)
+{
+    return strings[EstimateText];
 }
 
 std::optional<QString> InsertRowRefusal(TableKind kind, const RequestTable& table, const StringTable& strings)

@@ -1,6 +1,7 @@
 // The messages of the request-table dialog that guard rows against loss.
 #pragma once
 
+#include "access/BusLoad.h"
 #include "access/RequestColumns.h"
 #include "access/RequestTables.h"
 
@@ -24,6 +25,16 @@ std::optional<QString> InsertRowRefusal(TableKind kind, const RequestTable& tabl
 // column; a long list ends with how many more there are.
 QString PasteRefusalMessage(TableKind kind, const std::vector<RefusedPaste>& refused,
                             const StringTable& strings);
+
+// The status line of the request-table dialog: the bus load both tables ask of the line, each
+// table's share and the shortest cycle, and how the total reads at a glance.
+struct BusLoadLine {
+    QString text;
+    LoadLevel level = LoadLevel::Fine;
+};
+BusLoadLine BusLoadStatus(const RequestTables& tables, const SerialLine& line, const StringTable& strings);
+// What the status line's hint says: that the load is an estimate.
+QString BusLoadNote(const StringTable& strings);
 
 // Row numbers as a short list: "2, 5-7, 9".
 QString RowList(const std::vector<int>& rows);

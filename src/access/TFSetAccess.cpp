@@ -6,6 +6,7 @@
 #include "access/RequestTableModel.h"
 #include "access/RequestTablesFile.h"
 #include "access/RowMessages.h"
+#include "comm/GeneralParameterFile.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
 #include "session/AppState.h"
@@ -64,8 +65,36 @@ TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, QWidget* parent)
     connect(Btn_DelRow, &QPushButton::clicked, this, &TFSetAccess::Btn_DelRowClick);
     connect(Btn_InsRow, &QPushButton::clicked, this, &TFSetAccess::Btn_InsertRowClick);
 
+    L_Bus_Load = new QLabel;
+    L_Bus_Load->setObjectName(QStringLiteral("L_Bus_Load"));
+    // Two lines where the window is narrow.
+    L_Bus_Load->setWordWrap(true);
+    addBandStatus(L_Bus_Load);
+    for (RequestTableModel* model : {m_readModel, m_writeModel}) {
+        connect(model, &QAbstractItemModel::dataChanged, this, &TFSetAccess::showBusLoad);
+        connect(model, &QAbstractItemModel::modelReset, this, &TFSetAccess::showBusLoad);
+    }
+
     setClientSize(780, 337, true);
     Set_Lang();
+}
+
+void TFSetAccess::showBusLoad()
+{
+    if (!m_line) {
+        L_Bus_Load->clear();
+        return;
+    }
+    const BusLoadLine status = BusLoadStatus(m_tables, *m_line, m_state.Strings);
+    L_Bus_Load->setText(status.text);
+    L_Bus_Load->setAccessibleName(status.text);
+    L_Bus_Load->setToolTip(BusLoadNote(m_state.Strings));
+    QPalette shown = palette();
+    if (status.level == LoadLevel::Over)
+        shown.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
+    else if (status.level == LoadLevel::High)
+        shown.setColor(QPalette::WindowText, QColor(0xB0, 0x60, 0x00));
+    L_Bus_Load->setPalette(shown);
 }
 
 void TFSetAccess::Set_Lang()
@@ -86,6 +115,7 @@ void TFSetAccess::Set_Lang()
             headers.append(text(column.header));
         model->setHeaders(headers);
     }
+    showBusLoad();
 }
 
 int TFSetAccess::exec()
@@ -122,6 +152,14 @@ bool TFSetAccess::FormShow()
     } catch (const VeldrinError& error) {
         m_prompts.error(error.message());
         ok = false;
+    }
+    // The serial line the load is estimated on; none when ParGen.xml cannot be read.
+    try {
+        const GeneralParameter parameters = ReadGeneralParameter(m_state.ParGenPath);
+        m_line = SerialLineOf(parameters.Baud_Rate, parameters.Parity, parameters.Ser_StopBits,
+                              parameters.Ser_Prot);
+    } catch (const VeldrinError&) {
+        m_line.reset();
     }
     m_tables = std::move(loaded);
     m_readModel->tableReplaced();

@@ -2,9 +2,13 @@
 // in two grids, edited, checked and saved to its ModbusM_SetAccess.xml.
 #pragma once
 
+#include "access/BusLoad.h"
 #include "access/RequestTables.h"
 #include "widgets/VeldrinDialog.h"
 
+#include <optional>
+
+class QLabel;
 class QTabWidget;
 
 namespace veldrin {
@@ -42,6 +46,7 @@ protected:
 
 private:
     TableKind currentKind() const;
+    void showBusLoad();
 
     RequestTables m_tables;
     bool m_loadedForShowing = false;
@@ -57,6 +62,9 @@ private:
     VeldrinButton* Btn_Cancel;
     VeldrinButton* Btn_DelRow;
     VeldrinButton* Btn_InsRow;
+    // The bus load both tables ask of the configuration's serial line, kept up to date.
+    QLabel* L_Bus_Load;
+    std::optional<SerialLine> m_line;
 };
 
 } // namespace veldrin

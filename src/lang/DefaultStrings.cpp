@@ -233,7 +233,10 @@ const QStringList& DefaultStrings()
                            "(ping), so it cannot check the device. To permit them, either let users send "
                            "them (as root: sysctl -w net.ipv4.ping_group_range=\"0 2147483647\", and the "
                            "same setting in a file in /etc/sysctl.d to keep it after a restart), or install "
-                           "the system's ping program (package iputils-ping). (%1)"), // 225
+                           "the system's ping program (package iputils-ping). (%1)"),             // 225
+            QStringLiteral("Bus load %1 % at %2 (read %3 %, write %4 %) · shortest cycle %5 ms"), // 226
+            QStringLiteral("An estimate from frame sizes and gaps, not a measurement: slaves that answer "
+                           "late and retries add to it."), // 227
         };
     return texts;
 }

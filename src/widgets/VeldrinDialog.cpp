@@ -49,6 +49,14 @@ void VeldrinDialog::setClientSize(int width, int height, bool resizable)
     }
 }
 
+void VeldrinDialog::addBandStatus(QWidget* widget)
+{
+    widget->setParent(P_Button);
+    m_band->insertWidget(0, widget, 1);
+    // The room the buttons leave goes to the widget, not to the band's spacing before them.
+    m_band->setStretch(1, 0);
+}
+
 VeldrinButton* VeldrinDialog::addBandButton(const QString& objectName, VeldrinButton::ModalResult result)
 {
     auto* button = new VeldrinButton(objectName, P_Button);

@@ -36,6 +36,9 @@ protected:
     // A 110 x 28 button in the bottom band; the buttons gather at its right edge, left to
     // right in the order they are added.
     VeldrinButton* addBandButton(const QString& objectName, VeldrinButton::ModalResult result);
+    // A widget at the left end of the bottom band, before the row of addBandButton; it takes
+    // the room the buttons leave.
+    void addBandStatus(QWidget* widget);
     // A button at a fixed place in the bottom band, outside the row of addBandButton.
     VeldrinButton* placeBandButton(const QString& objectName, VeldrinButton::ModalResult result, int left,
                                    int width = 110);

@@ -455,6 +455,28 @@ TEST_F(SetAccessDialog, ScreenReadersReadTheCellsAndTheirHeaders)
     });
 }
 
+// Below the grids, the bus load both tables ask of the line, following every edit; red when
+// more than the line carries.
+TEST_F(SetAccessDialog, TheStatusLineShowsTheBusLoadAsTheTablesChange)
+{
+    whileShown(QDialog::Rejected, [&] {
+        auto* status = dialog->findChild<QLabel*>(QStringLiteral("L_Bus_Load"));
+        ASSERT_NE(status, nullptr);
+        EXPECT_TRUE(status->isVisible());
+        const QString before = status->text();
+        EXPECT_TRUE(before.startsWith(QStringLiteral("Bus load "))) << before.toStdString();
+        EXPECT_TRUE(status->toolTip().contains(QStringLiteral("not a measurement")));
+        RequestGrid* g = readGrid();
+        setRow(g, 0, {"1", "Holding Register", "0", "125", "1", "3", "0", ""});
+        EXPECT_NE(status->text(), before);
+        EXPECT_EQ(status->accessibleName(), status->text());
+        EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(0xC0, 0x00, 0x00))
+            << status->text().toStdString();
+        // The buttons keep their places in the band.
+        EXPECT_EQ(button("Btn_InsRow")->geometry().right(), dialog->width() - 9);
+    });
+}
+
 // Escape is Cancel wherever the focus is, the grids included.
 TEST_F(SetAccessDialog, EscapeInAGridIsCancel)
 {
