@@ -14,6 +14,9 @@ constexpr int PasteRefusedText = 222; // "These pasted values are not among thei
 constexpr int RefusedCellText = 223;  // "Row %1, %2: %3"
 constexpr int MoreText = 224;         // "... and %1 more."
 constexpr int BusLoadText = 226;      // "Bus load %1 % at %2 (read %3 %, write %4 %) · shortest cycle %5 ms"
+constexpr int OverlapText = 228;      // "These read rows fill the same bytes of the input area, ..."
+constexpr int OverlapPairText = 229;  // "Rows %1 and %2: bytes %3-%4"
+constexpr int SaveAtAllText = 230;    // "Save anyway?"
 constexpr int EstimateText = 227;     // "An estimate from frame sizes and gaps, not a measurement: ..."
 // The refused cells a message names; more would make a box taller than a screen.
 constexpr std::size_t ShownRefusals = 12;
@@ -82,6 +85,25 @@ BusLoadLine BusLoadStatus(const RequestTables& tables, const SerialLine& line, c
                                      percent(writes.percent),
                                      QString::number(reads.cycleMs + writes.cycleMs, 'f', 0)),
             LoadLevelOf(load)};
+}
+
+std::optional<QString> OverlapQuestion(const AreaMap& inputArea, const StringTable& strings)
+{
+    if (inputArea.overlaps.empty())
+        return std::nullopt;
+    QStringList lines{strings[OverlapText]};
+    for (std::size_t i = 0; i < inputArea.overlaps.size() && i < ShownRefusals; ++i) {
+        const Overlap& overlap = inputArea.overlaps[i];
+        lines.append(strings[OverlapPairText]
+                         .arg(overlap.first)
+                         .arg(overlap.second)
+                         .arg(overlap.bits.firstByte())
+                         .arg(overlap.bits.lastByte()));
+    }
+    if (inputArea.overlaps.size() > ShownRefusals)
+        lines.append(strings[MoreText].arg(inputArea.overlaps.size() - ShownRefusals));
+    lines.append(strings[SaveAtAllText]);
+    return lines.join(u'\n');
 }
 
 QString BusLoadNote(const StringTable& strings)

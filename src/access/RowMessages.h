@@ -2,6 +2,7 @@
 #pragma once
 
 #include "access/BusLoad.h"
+#include "access/DataAreaMap.h"
 #include "access/RequestColumns.h"
 #include "access/RequestTables.h"
 
@@ -33,6 +34,10 @@ struct BusLoadLine {
     LoadLevel level = LoadLevel::Fine;
 };
 BusLoadLine BusLoadStatus(const RequestTables& tables, const SerialLine& line, const StringTable& strings);
+// The question asked before saving when read rows fill the same bytes of the input area,
+// naming the pairs (a dozen at most, then how many more); nothing when none overlap.
+std::optional<QString> OverlapQuestion(const AreaMap& inputArea, const StringTable& strings);
+
 // What the status line's hint says: that the load is an estimate.
 QString BusLoadNote(const StringTable& strings);
 

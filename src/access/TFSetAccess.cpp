@@ -191,6 +191,16 @@ void TFSetAccess::bitbtn1Click()
         if (!m_prompts.question(*question))
             return;
     }
+    // Read rows that fill the same bytes lose data at the device: asked, and No shows the first.
+    const AreaMap input = MapDataArea(TableKind::Read, m_tables.Modbus_Read);
+    if (const std::optional<QString> question = OverlapQuestion(input, m_state.Strings)) {
+        if (!m_prompts.question(*question)) {
+            PageControl1->setCurrentWidget(TS_Modbus_Read);
+            ACG_Modbus_Read->setFocus();
+            ACG_Modbus_Read->setCurrentIndex(m_readModel->index(input.overlaps.front().first - 1, 1));
+            return;
+        }
+    }
     try {
         WriteRequestTables(m_state.SetAccessPath, m_tables);
     } catch (const VeldrinError& error) {

@@ -237,6 +237,10 @@ const QStringList& DefaultStrings()
             QStringLiteral("Bus load %1 % at %2 (read %3 %, write %4 %) · shortest cycle %5 ms"), // 226
             QStringLiteral("An estimate from frame sizes and gaps, not a measurement: slaves that answer "
                            "late and retries add to it."), // 227
+            QStringLiteral("These read rows fill the same bytes of the input area, so one answer overwrites "
+                           "another:"),                    // 228
+            QStringLiteral("Rows %1 and %2: bytes %3-%4"), // 229
+            QStringLiteral("Save anyway?"),                // 230
         };
     return texts;
 }

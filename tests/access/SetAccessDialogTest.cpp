@@ -180,6 +180,33 @@ TEST_F(SetAccessDialog, AFailedCheckKeepsTheDialogOpenAndWritesNothing)
     EXPECT_TRUE(file().contains("NPoint=\"125\""));
 }
 
+// Read rows filling the same bytes: OK asks; No goes back to the first of them, Yes saves.
+TEST_F(SetAccessDialog, AsksBeforeSavingReadRowsThatOverlap)
+{
+    whileShown(QDialog::Accepted, [&] {
+        // Ten registers from byte 0 and from byte 19: byte 19 is shared.
+        QStringList second = readRegisters;
+        second[6] = QStringLiteral("19");
+        setRow(readGrid(), 0, readRegisters);
+        setRow(readGrid(), 1, second);
+        pages()->setCurrentIndex(1);
+        prompts.answer({false});
+        button("Btn_OK")->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("question"));
+        EXPECT_EQ(prompts.messages()[0].text,
+                  QStringLiteral("These read rows fill the same bytes of the input area, so one answer "
+                                 "overwrites another:\nRows 1 and 2: bytes 19-19\nSave anyway?"));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(fileExists());
+        EXPECT_EQ(pages()->currentIndex(), 0);
+        EXPECT_EQ(readGrid()->currentIndex().row(), 0);
+        prompts.answer({true});
+        button("Btn_OK")->click();
+    });
+    EXPECT_EQ(file().count("<row "), 2);
+}
+
 TEST_F(SetAccessDialog, AsksBeforeDroppingRowsAfterAnEmptySlaveId)
 {
     whileShown(QDialog::Accepted, [&] {
