@@ -14,12 +14,12 @@ constexpr int PasteRefusedText = 222; // "These pasted values are not among thei
 constexpr int RefusedCellText = 223;  // "Row %1, %2: %3"
 constexpr int MoreText = 224;         // "... and %1 more."
 constexpr int BusLoadText = 226;      // "Bus load %1 % at %2 (read %3 %, write %4 %) · shortest cycle %5 ms"
+constexpr int EstimateText = 227;     // "An estimate from frame sizes and gaps, not a measurement: ..."
 constexpr int OverlapText = 228;      // "These read rows fill the same bytes of the input area, ..."
 constexpr int OverlapPairText = 229;  // "Rows %1 and %2: bytes %3-%4"
-constexpr int SaveAtAllText = 230;    // "Save anyway?"
-constexpr int EstimateText = 227;     // "An estimate from frame sizes and gaps, not a measurement: ..."
-// The refused cells a message names; more would make a box taller than a screen.
-constexpr std::size_t ShownRefusals = 12;
+constexpr int SaveAnywayAskText = 230; // "Save anyway?"
+// The cells or row pairs a message names; more would make a box taller than a screen.
+constexpr std::size_t ShownLines = 12;
 
 const QString& tableName(TableKind kind, const StringTable& strings)
 {
@@ -61,15 +61,15 @@ QString PasteRefusalMessage(TableKind kind, const std::vector<RefusedPaste>& ref
 {
     QStringList lines{strings[PasteRefusedText]};
     const std::vector<GridColumn>& columns = GridColumns(kind);
-    for (std::size_t i = 0; i < refused.size() && i < ShownRefusals; ++i) {
+    for (std::size_t i = 0; i < refused.size() && i < ShownLines; ++i) {
         const RefusedPaste& cell = refused[i];
         lines.append(strings[RefusedCellText]
                          .arg(cell.row + 1)
                          .arg(strings[columns.at(static_cast<std::size_t>(cell.column)).header],
                               u'"' + cell.text + u'"'));
     }
-    if (refused.size() > ShownRefusals)
-        lines.append(strings[MoreText].arg(refused.size() - ShownRefusals));
+    if (refused.size() > ShownLines)
+        lines.append(strings[MoreText].arg(refused.size() - ShownLines));
     return lines.join(u'\n');
 }
 
@@ -92,7 +92,7 @@ std::optional<QString> OverlapQuestion(const AreaMap& inputArea, const StringTab
     if (inputArea.overlaps.empty())
         return std::nullopt;
     QStringList lines{strings[OverlapText]};
-    for (std::size_t i = 0; i < inputArea.overlaps.size() && i < ShownRefusals; ++i) {
+    for (std::size_t i = 0; i < inputArea.overlaps.size() && i < ShownLines; ++i) {
         const Overlap& overlap = inputArea.overlaps[i];
         lines.append(strings[OverlapPairText]
                          .arg(overlap.first)
@@ -100,9 +100,9 @@ std::optional<QString> OverlapQuestion(const AreaMap& inputArea, const StringTab
                          .arg(overlap.bits.firstByte())
                          .arg(overlap.bits.lastByte()));
     }
-    if (inputArea.overlaps.size() > ShownRefusals)
-        lines.append(strings[MoreText].arg(inputArea.overlaps.size() - ShownRefusals));
-    lines.append(strings[SaveAtAllText]);
+    if (inputArea.overlaps.size() > ShownLines)
+        lines.append(strings[MoreText].arg(inputArea.overlaps.size() - ShownLines));
+    lines.append(strings[SaveAnywayAskText]);
     return lines.join(u'\n');
 }
 
