@@ -1,11 +1,15 @@
 // The Set Modbus Access dialog with both tables full: read from its file, shown, painted and
-// closed, as the user opens it from the main window; and a block of 512 rows pasted into its
-// write grid, against a plain table model that stores the same block without any checks.
+// closed, as the user opens it from the main window; an edit followed by the data-area map
+// until it is painted again; and a block of 512 rows pasted into its write grid, against a
+// plain table model that stores the same block without any checks.
+#include "access/DataAreaMapView.h"
+#include "access/DataAreaMapWindow.h"
 #include "access/RequestGrid.h"
 #include "access/RequestTableModel.h"
 #include "access/RequestTablesFile.h"
 #include "access/TFSetAccess.h"
 #include "common/Prompts.h"
+#include "services/FileChooser.h"
 #include "session/AppState.h"
 
 #include <QAbstractTableModel>
@@ -24,6 +28,11 @@ public:
     void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
     void warning(const QString& text) override { std::fprintf(stderr, "warning: %s\n", qPrintable(text)); }
     bool question(const QString&) override { return false; }
+};
+
+class NoFileChooser : public veldrin::FileChooser {
+public:
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
 };
 
 veldrin::RequestTables fullTables()
@@ -55,16 +64,25 @@ veldrin::RequestTables fullTables()
     return tables;
 }
 
-void BM_SetAccessShowFullTables(benchmark::State& state)
-{
+// The workspace of one configuration whose tables are full.
+struct FullConfiguration {
+    FullConfiguration()
+    {
+        app.Strings.LoadDefaultStrings();
+        app.SoftwareCode = QStringLiteral("PK30418");
+        app.SetAccessPath = dir.filePath(QStringLiteral("ModbusM_SetAccess.xml"));
+        veldrin::WriteRequestTables(app.SetAccessPath, fullTables());
+    }
     QTemporaryDir dir;
     veldrin::AppState app;
-    app.Strings.LoadDefaultStrings();
-    app.SoftwareCode = QStringLiteral("PK30418");
-    app.SetAccessPath = dir.filePath(QStringLiteral("ModbusM_SetAccess.xml"));
-    veldrin::WriteRequestTables(app.SetAccessPath, fullTables());
     PrintedPrompts prompts;
-    veldrin::TFSetAccess dialog(app, prompts, nullptr);
+    NoFileChooser files;
+};
+
+void BM_SetAccessShowFullTables(benchmark::State& state)
+{
+    FullConfiguration configuration;
+    veldrin::TFSetAccess dialog(configuration.app, configuration.prompts, configuration.files, nullptr);
 
     for (auto _ : state) {
         // Showing reads the file afresh; grab() paints every visible widget, grids included.
@@ -78,6 +96,30 @@ void BM_SetAccessShowFullTables(benchmark::State& state)
         state.SkipWithError("the tables did not load");
 }
 BENCHMARK(BM_SetAccessShowFullTables)->Unit(benchmark::kMillisecond);
+
+// A Position typed into a read row, with the map open: the map and the bus load of the table
+// computed afresh and the input area's map painted again, whole.
+void BM_MapRepaintsAnEdit(benchmark::State& state)
+{
+    FullConfiguration configuration;
+    veldrin::TFSetAccess dialog(configuration.app, configuration.prompts, configuration.files, nullptr);
+    dialog.show();
+    dialog.Btn_MapClick();
+    QApplication::processEvents();
+    veldrin::DataAreaMapView* view = dialog.mapWindow()->view(veldrin::TableKind::Read);
+    QAbstractItemModel* model = dialog.currentGrid()->model();
+    const QModelIndex position = model->index(99, 7);
+    int turn = 0;
+    for (auto _ : state) {
+        if (!model->setData(position, QString::number(100 + turn), Qt::EditRole))
+            state.SkipWithError("the Position was not taken");
+        view->repaint();
+        turn = 1 - turn;
+    }
+    if (view->map().spans.size() != veldrin::RowCount)
+        state.SkipWithError("the map does not show the full table");
+}
+BENCHMARK(BM_MapRepaintsAnEdit)->Unit(benchmark::kMillisecond);
 
 // Two blocks of 512 rows by the 10 data columns of the write grid that differ in every cell, so
 // each paste changes every cell it reaches.

@@ -1,5 +1,6 @@
 // Renders the main window and each of its dialogs to OUT_DIR/NAME.png, working on a copy of
 // the application folder so nothing in it changes. Usage: veldrin_screenshots DIST_DIR OUT_DIR
+#include "access/DataAreaMapWindow.h"
 #include "access/TFSetAccess.h"
 #include "app/Application.h"
 #include "app/TFAbout.h"
@@ -89,6 +90,11 @@ int main(int argc, char* argv[])
         dialog->show();
         QApplication::processEvents();
         ok = save(dialog, outDir) && ok;
+        if (dialog == &window.setAccessDialog()) {
+            window.setAccessDialog().Btn_MapClick();
+            QApplication::processEvents();
+            ok = save(window.setAccessDialog().mapWindow(), outDir) && ok;
+        }
         dialog->hide();
     }
     return ok ? 0 : 1;

@@ -1,6 +1,7 @@
 #include "access/TFSetAccess.h"
 
 #include "access/AccessChecks.h"
+#include "access/DataAreaMapWindow.h"
 #include "access/RequestColumns.h"
 #include "access/RequestGrid.h"
 #include "access/RequestTableModel.h"
@@ -12,6 +13,8 @@
 #include "session/AppState.h"
 #include "widgets/WindowStyle.h"
 
+#include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTimer>
@@ -36,8 +39,8 @@ QWidget* addPage(QTabWidget* pages, const QString& objectName, RequestGrid*& gri
 
 } // namespace
 
-TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, QWidget* parent)
-    : VeldrinDialog(state, prompts, QStringLiteral("TFSetAccess"), parent)
+TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, FileChooser& files, QWidget* parent)
+    : VeldrinDialog(state, prompts, QStringLiteral("TFSetAccess"), parent), m_files(files)
 {
     m_readModel = new RequestTableModel(TableKind::Read, m_tables.Modbus_Read, this);
     m_writeModel = new RequestTableModel(TableKind::Write, m_tables.Modbus_Write, this);
@@ -65,14 +68,41 @@ TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, QWidget* parent)
     connect(Btn_DelRow, &QPushButton::clicked, this, &TFSetAccess::Btn_DelRowClick);
     connect(Btn_InsRow, &QPushButton::clicked, this, &TFSetAccess::Btn_InsertRowClick);
 
+    // The map opens from the free end of the tab row, beside the grids. The tab row sizes its
+    // corner by the size a widget asks for, which a layout makes the button's.
+    auto* corner = new QWidget(PageControl1);
+    auto* cornerRow = new QHBoxLayout(corner);
+    cornerRow->setContentsMargins(0, 0, 2, 0);
+    Btn_Map = new VeldrinButton(QStringLiteral("Btn_Map"), corner);
+    Btn_Map->setFixedSize(110, 24);
+    cornerRow->addWidget(Btn_Map);
+    PageControl1->setCornerWidget(corner, Qt::TopRightCorner);
+    QWidget::setTabOrder(PageControl1->tabBar(), Btn_Map);
+    connect(Btn_Map, &QPushButton::clicked, this, &TFSetAccess::Btn_MapClick);
+
     L_Bus_Load = new QLabel;
     L_Bus_Load->setObjectName(QStringLiteral("L_Bus_Load"));
     // Two lines where the window is narrow.
     L_Bus_Load->setWordWrap(true);
     addBandStatus(L_Bus_Load);
+    // The map brings the area of the page on show into sight.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (m_map && m_map->isVisible())
+            m_map->setCurrentRow(currentKind(), currentGrid()->currentIndex().row() + 1);
+    });
     for (RequestTableModel* model : {m_readModel, m_writeModel}) {
-        connect(model, &QAbstractItemModel::dataChanged, this, &TFSetAccess::showBusLoad);
-        connect(model, &QAbstractItemModel::modelReset, this, &TFSetAccess::showBusLoad);
+        const TableKind kind = model->kind();
+        const auto edited = [this, kind] {
+            showBusLoad();
+            showMap(kind);
+        };
+        connect(model, &QAbstractItemModel::dataChanged, this, edited);
+        connect(model, &QAbstractItemModel::modelReset, this, edited);
+        connect(grid(kind)->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this, kind](const QModelIndex& current) {
+                    if (m_map)
+                        m_map->setCurrentRow(kind, current.isValid() ? current.row() + 1 : 0);
+                });
     }
 
     setClientSize(780, 337, true);
@@ -97,6 +127,45 @@ void TFSetAccess::showBusLoad()
     L_Bus_Load->setPalette(shown);
 }
 
+void TFSetAccess::showMap(TableKind kind)
+{
+    if (!m_map || !m_map->isVisible())
+        return;
+    m_map->setMap(kind, MapDataArea(kind, m_tables.table(kind)), m_tables.table(kind));
+}
+
+void TFSetAccess::Btn_MapClick()
+{
+    if (!m_map) {
+        m_map = new DataAreaMapWindow(m_state.Strings, m_prompts, m_files, this);
+        connect(m_map, &DataAreaMapWindow::rowPicked, this, &TFSetAccess::selectRow);
+    }
+    const bool opening = !m_map->isVisible();
+    m_map->setTexts(m_state.Settings.ActiveConfigName, m_state.ActiveConfigDir);
+    if (opening) {
+        m_map->placeBeside(*this);
+        m_map->show();
+    }
+    for (TableKind kind : {TableKind::Read, TableKind::Write}) {
+        showMap(kind);
+        const QModelIndex current = grid(kind)->currentIndex();
+        m_map->setCurrentRow(kind, current.isValid() ? current.row() + 1 : 0);
+    }
+    m_map->setCurrentRow(currentKind(), currentGrid()->currentIndex().row() + 1);
+    m_map->raise();
+    m_map->activateWindow();
+}
+
+void TFSetAccess::selectRow(TableKind kind, int row)
+{
+    PageControl1->setCurrentWidget(kind == TableKind::Read ? TS_Modbus_Read : TS_Modbus_Write);
+    RequestGrid* shown = grid(kind);
+    const int column = std::max(shown->currentIndex().column(), 1);
+    shown->setCurrentIndex(shown->model()->index(row - 1, column));
+    shown->selectRow(row - 1);
+    shown->scrollTo(shown->currentIndex());
+}
+
 void TFSetAccess::Set_Lang()
 {
     setHeader(text(128), text(129));
@@ -104,6 +173,9 @@ void TFSetAccess::Set_Lang()
     Btn_Cancel->setCaption(text(131));
     Btn_DelRow->setCaption(text(132));
     Btn_InsRow->setCaption(text(133));
+    Btn_Map->setCaption(text(231));
+    if (m_map)
+        m_map->setTexts(m_state.Settings.ActiveConfigName, m_state.ActiveConfigDir);
     PageControl1->setTabText(0, text(134));
     PageControl1->setTabText(1, text(135));
     PageControl1->setAccessibleName(text(128));
@@ -143,6 +215,14 @@ void TFSetAccess::resizeEvent(QResizeEvent* event)
     PageControl1->setGeometry(0, TitleHeight, width(), height() - TitleHeight - BandHeight);
 }
 
+void TFSetAccess::hideEvent(QHideEvent* event)
+{
+    // The map belongs to this showing of the tables; a minimised dialog keeps it.
+    if (m_map && !event->spontaneous())
+        m_map->close();
+    VeldrinDialog::hideEvent(event);
+}
+
 bool TFSetAccess::FormShow()
 {
     RequestTables loaded;
@@ -178,7 +258,12 @@ TableKind TFSetAccess::currentKind() const
 
 RequestGrid* TFSetAccess::currentGrid() const
 {
-    return currentKind() == TableKind::Read ? ACG_Modbus_Read : ACG_Modbus_Write;
+    return grid(currentKind());
+}
+
+RequestGrid* TFSetAccess::grid(TableKind kind) const
+{
+    return kind == TableKind::Read ? ACG_Modbus_Read : ACG_Modbus_Write;
 }
 
 void TFSetAccess::bitbtn1Click()

@@ -1,5 +1,6 @@
 // The Set Modbus Access dialog: the read and write request tables of the open configuration
-// in two grids, edited, checked and saved to its ModbusM_SetAccess.xml.
+// in two grids, edited, checked and saved to its ModbusM_SetAccess.xml. Below the grids, the
+// bus load they ask of the serial line; beside them, on request, the map of the data areas.
 #pragma once
 
 #include "access/BusLoad.h"
@@ -13,6 +14,8 @@ class QTabWidget;
 
 namespace veldrin {
 
+class DataAreaMapWindow;
+class FileChooser;
 class RequestGrid;
 class RequestTableModel;
 
@@ -20,7 +23,7 @@ class TFSetAccess : public VeldrinDialog {
     Q_OBJECT
 
 public:
-    TFSetAccess(AppState& state, Prompts& prompts, QWidget* parent);
+    TFSetAccess(AppState& state, Prompts& prompts, FileChooser& files, QWidget* parent);
 
     void Set_Lang() override;
 
@@ -40,13 +43,24 @@ public:
     // The grid of the page on show.
     RequestGrid* currentGrid() const;
 
+    // Opens the data-area map beside the dialog, or brings it to the front.
+    void Btn_MapClick();
+    // The map window once it has been opened, else null.
+    DataAreaMapWindow* mapWindow() const { return m_map; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     TableKind currentKind() const;
     void showBusLoad();
+    RequestGrid* grid(TableKind kind) const;
+    // Redraws the map of a table after an edit, while the map is open.
+    void showMap(TableKind kind);
+    // Selects a row the user picked in the map, on its page.
+    void selectRow(TableKind kind, int row);
 
     RequestTables m_tables;
     bool m_loadedForShowing = false;
@@ -62,6 +76,9 @@ private:
     VeldrinButton* Btn_Cancel;
     VeldrinButton* Btn_DelRow;
     VeldrinButton* Btn_InsRow;
+    VeldrinButton* Btn_Map;
+    FileChooser& m_files;
+    DataAreaMapWindow* m_map = nullptr;
     // The bus load both tables ask of the configuration's serial line, kept up to date.
     QLabel* L_Bus_Load;
     std::optional<SerialLine> m_line;

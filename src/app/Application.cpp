@@ -26,6 +26,8 @@ Application::Application(const QString& programDir, Services services)
         m_services.echo = &m_systemEcho;
     if (!m_services.clock)
         m_services.clock = &m_steadyClock;
+    if (!m_services.files)
+        m_services.files = &m_fileDialogs;
     m_startup = RunStartup(m_state, programDir);
     m_mainWindow = std::make_unique<TFVeldrineFirmWare>(m_state, m_services);
 }

@@ -7,6 +7,7 @@
 #include "online/OnlineModule.h"
 #include "services/Clock.h"
 #include "services/DesktopUrlOpener.h"
+#include "services/DialogFileChooser.h"
 #include "services/ProcessRunner.h"
 #include "services/Services.h"
 #include "session/AppState.h"
@@ -47,6 +48,7 @@ private:
     ModuleSerialPortLister m_systemPorts;
     SystemIcmpEcho m_systemEcho;
     SteadyClock m_steadyClock;
+    DialogFileChooser m_fileDialogs;
     Services m_services;
     std::unique_ptr<TFVeldrineFirmWare> m_mainWindow;
 };

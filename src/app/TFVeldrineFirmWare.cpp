@@ -122,7 +122,8 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
         return new TFBootTCP(m_state, m_prompts, echo, clock, *m_starter, this);
     });
     m_parGen.buildWith([this] { return new TFParGen(m_state, m_prompts, this); });
-    m_setAccess.buildWith([this] { return new TFSetAccess(m_state, m_prompts, this); });
+    m_setAccess.buildWith(
+        [this, &files = *services.files] { return new TFSetAccess(m_state, m_prompts, files, this); });
 
     m_Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
     m_Timer_Update.setInterval(60000);

@@ -238,9 +238,27 @@ const QStringList& DefaultStrings()
             QStringLiteral("An estimate from frame sizes and gaps, not a measurement: slaves that answer "
                            "late and retries add to it."), // 227
             QStringLiteral("These read rows fill the same bytes of the input area, so one answer overwrites "
-                           "another:"),                    // 228
-            QStringLiteral("Rows %1 and %2: bytes %3-%4"), // 229
-            QStringLiteral("Save anyway?"),                // 230
+                           "another:"),                                                   // 228
+            QStringLiteral("Rows %1 and %2: bytes %3-%4"),                                // 229
+            QStringLiteral("Save anyway?"),                                               // 230
+            QStringLiteral("Data-area map"),                                              // 231
+            QStringLiteral("Input area: read requests"),                                  // 232
+            QStringLiteral("Output area: write requests"),                                // 233
+            QStringLiteral("Requests: %1 · free bytes: %2 of %3 · overlaps: %4"),         // 234
+            QStringLiteral("Left out, as they fail the checks: rows %1"),                 // 235
+            QStringLiteral("Byte %1"),                                                    // 236
+            QStringLiteral("free"),                                                       // 237
+            QStringLiteral("Row %1: slave %2, %3, address %4, quantity %5, bytes %6-%7"), // 238
+            QStringLiteral(
+                "Each coloured span is a request, labelled with its row where the label fits; the row "
+                "selected in the grid is outlined. Red hatching marks bits two requests share: in the input "
+                "area one answer overwrites the other, in the output area the same data goes to several "
+                "slaves, which is often intended. Plain bytes are free. Point at a byte to see its rows; "
+                "click a span, or press Enter on it, to select its row."),  // 239
+            QStringLiteral("Save as PNG..."),                               // 240
+            QStringLiteral("Close"),                                        // 241
+            QStringLiteral("PNG pictures (*.png)"),                         // 242
+            QStringLiteral("The map could not be drawn as a PNG picture."), // 243
         };
     return texts;
 }

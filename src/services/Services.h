@@ -5,6 +5,7 @@
 namespace veldrin {
 
 class Clock;
+class FileChooser;
 class IcmpEcho;
 class ProgramRunner;
 class Prompts;
@@ -20,6 +21,7 @@ struct Services {
     SerialPortLister* serialPorts = nullptr;
     IcmpEcho* echo = nullptr;
     Clock* clock = nullptr;
+    FileChooser* files = nullptr;
 };
 
 } // namespace veldrin

@@ -1,6 +1,8 @@
 #include "access/DataAreaMap.h"
 
 #include "access/AccessTestRows.h"
+#include "access/DataAreaMapTexts.h"
+#include "lang/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +89,29 @@ TEST(DataAreaMap, FreeBytesAndRowsLeftOut)
     const AreaMap empty = MapDataArea(TableKind::Write, table);
     EXPECT_TRUE(empty.spans.empty());
     EXPECT_EQ(empty.free, (std::vector<ByteRange>{{0, NByte(TableKind::Write) - 1}}));
+}
+
+// What the map says in words: a byte with the rows on it, a free byte, the summary and the
+// rows left out.
+TEST(DataAreaMap, SaysWhatLiesInEachByte)
+{
+    StringTable strings;
+    strings.LoadDefaultStrings();
+    const RequestTable table =
+        tableOf({registers("2", "10"), bits("1", "20", "8"), bits("9", "12", "6"), registers("1", "13")});
+    const AreaMap map = MapDataArea(TableKind::Read, table);
+    EXPECT_EQ(ByteDescription(map, table, 13, strings),
+              QStringLiteral("Byte 13\n"
+                             "Row 1: slave 1, Holding Register, address 0, quantity 2, bytes 10-13\n"
+                             "Row 3: slave 1, Coil Status, address 0, quantity 9, bytes 12-13\n"
+                             "Row 4: slave 1, Holding Register, address 0, quantity 1, bytes 13-14"));
+    EXPECT_EQ(ByteDescription(map, table, 20, strings), QStringLiteral("Byte 20\nfree"))
+        << "a row left out does not fill its bytes";
+    EXPECT_EQ(AreaSummary(map, strings),
+              QStringLiteral("Requests: 3 · free bytes: 995 of 1000 · overlaps: 3"));
+    EXPECT_EQ(LeftOutLine(map, strings), QStringLiteral("Left out, as they fail the checks: rows 2"));
+    EXPECT_EQ(LeftOutLine(MapDataArea(TableKind::Read, tableOf({registers("1", "0")})), strings),
+              std::nullopt);
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "access/DataAreaMapView.h"
+#include "access/DataAreaMapWindow.h"
 #include "access/RequestGrid.h"
 #include "access/RequestTableModel.h"
 #include "access/TFSetAccess.h"
@@ -5,8 +7,10 @@
 #include "app/TFVeldrineFirmWare.h"
 #include "session/AppState.h"
 #include "session/Startup.h"
+#include "support/FakeFileChooser.h"
 #include "support/FakeUrlOpener.h"
 #include "support/ModalDriver.h"
+#include "support/ReadingOrder.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
 #include "support/TestData.h"
@@ -18,6 +22,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,7 +49,7 @@ protected:
         RunStartup(state, dir.path());
         dir.mkdir(QStringLiteral("PROJECTS/Plant"));
         state.OpenConfiguration(QStringLiteral("Plant"));
-        dialog = std::make_unique<TFSetAccess>(state, prompts, nullptr);
+        dialog = std::make_unique<TFSetAccess>(state, prompts, files, nullptr);
     }
 
     void writeFile(const QByteArray& bytes)
@@ -88,6 +93,7 @@ protected:
         grid->scrollTo(index);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->visualRect(index).center());
     }
+    void fillForTheMap() const;
     static QStringList rowOf(RequestGrid* grid, int row)
     {
         QStringList cells;
@@ -113,6 +119,7 @@ protected:
 
     test::TempProgramDir dir;
     test::RecordingPrompts prompts;
+    test::FakeFileChooser files;
     AppState state;
     std::unique_ptr<TFSetAccess> dialog;
 };
@@ -122,6 +129,18 @@ const QStringList readRegisters{QStringLiteral("1"),           QStringLiteral("H
                                 QStringLiteral("1000"),        QStringLiteral("3"),
                                 QStringLiteral("0"),           QString(),
                                 QStringLiteral("Temperatures")};
+
+// Ten registers from byte 0 (row 1), a coil bit at byte 40 (row 2) and ten registers from
+// byte 19 (row 3), which share byte 19 with row 1; one write row of 8 coils at byte 5.
+void SetAccessDialog::fillForTheMap() const
+{
+    QStringList shared = readRegisters;
+    shared[6] = QStringLiteral("19");
+    setRow(readGrid(), 0, readRegisters);
+    setRow(readGrid(), 1, {"1", "Coil Status", "0", "1", "1000", "3", "40", "2", ""});
+    setRow(readGrid(), 2, shared);
+    setRow(writeGrid(), 0, {"4", "Coil Status", "0", "8", "0", "Y", "0", "5", "0", ""});
+}
 
 TEST_F(SetAccessDialog, ShowsTheFileInTwoGridsAndWritesItBackOnOk)
 {
@@ -426,7 +445,7 @@ TEST_F(SetAccessDialog, EditsLikeASpreadsheetWithAnEditorPerColumn)
 TEST_F(SetAccessDialog, EveryControlIsNamedAndReachedByTheKeyboard)
 {
     whileShown(QDialog::Rejected, [&] {
-        for (const char* name : {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}) {
+        for (const char* name : {"Btn_Map", "Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}) {
             EXPECT_FALSE(button(name)->accessibleName().isEmpty()) << name;
             EXPECT_NE(button(name)->focusPolicy() & Qt::TabFocus, 0) << name;
         }
@@ -501,6 +520,126 @@ TEST_F(SetAccessDialog, TheStatusLineShowsTheBusLoadAsTheTablesChange)
             << status->text().toStdString();
         // The buttons keep their places in the band.
         EXPECT_EQ(button("Btn_InsRow")->geometry().right(), dialog->width() - 9);
+    });
+}
+
+TEST_F(SetAccessDialog, TheMapShowsEachAreaAndPickingASpanSelectsItsRow)
+{
+    whileShown(QDialog::Rejected, [&] {
+        fillForTheMap();
+        button("Btn_Map")->click();
+        DataAreaMapWindow* map = dialog->mapWindow();
+        ASSERT_NE(map, nullptr);
+        EXPECT_TRUE(map->isVisible());
+        EXPECT_FALSE(map->frameGeometry().intersects(dialog->frameGeometry()) &&
+                     map->screen()->availableGeometry().width() >=
+                         dialog->frameGeometry().width() + map->frameGeometry().width())
+            << "the map covers the grids though the screen has room beside them";
+        DataAreaMapView* input = map->view(TableKind::Read);
+        DataAreaMapView* output = map->view(TableKind::Write);
+        // Both areas, top to bottom, then the buttons (the output area scrolls out of sight, so
+        // the reading order of the window's geometry does not apply).
+        EXPECT_EQ(test::Names(test::TabChain(map)),
+                  (QStringList{"Map_Input", "Map_Output", "Btn_SavePng", "Btn_Close"}));
+        for (QWidget* control : test::TabChain(map))
+            EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+        EXPECT_EQ(input->map().spans.size(), 3U);
+        EXPECT_EQ(input->map().overlaps.size(), 1U);
+        EXPECT_EQ(output->map().spans.size(), 1U);
+        auto* summary = map->findChild<QLabel*>(QStringLiteral("L_Input_Summary"));
+        ASSERT_NE(summary, nullptr);
+        EXPECT_EQ(summary->text(), QStringLiteral("Requests: 3 · free bytes: 960 of 1000 · overlaps: 1"));
+
+        // Byte 40 holds only bit 2 of row 2: a click anywhere in the byte picks it.
+        QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier,
+                          input->byteRect(40).topLeft() + QPoint(1, 1));
+        EXPECT_EQ(readGrid()->currentIndex().row(), 1);
+        EXPECT_TRUE(readGrid()->selectionModel()->isRowSelected(1, {}));
+        // On the shared byte the later row is drawn on top, and picked.
+        QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier, input->byteRect(19).center());
+        EXPECT_EQ(readGrid()->currentIndex().row(), 2);
+        // A span of the output area turns to the write page.
+        QTest::mouseClick(output, Qt::LeftButton, Qt::NoModifier, output->byteRect(5).center());
+        EXPECT_EQ(pages()->currentIndex(), 1);
+        EXPECT_EQ(writeGrid()->currentIndex().row(), 0);
+        // A free byte picks nothing.
+        QTest::mouseClick(input, Qt::LeftButton, Qt::NoModifier, input->byteRect(600).center());
+        EXPECT_EQ(pages()->currentIndex(), 1);
+
+        // From the keyboard: the cursor from byte 600 to byte 0, then Enter picks row 1.
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_Home, Qt::ControlModifier);
+        EXPECT_TRUE(input->accessibleDescription().startsWith(QStringLiteral("Byte 0\nRow 1: slave 1")))
+            << input->accessibleDescription().toStdString();
+        QTest::keyClick(input, Qt::Key_Return);
+        EXPECT_EQ(pages()->currentIndex(), 0);
+        EXPECT_EQ(readGrid()->currentIndex().row(), 0);
+    });
+    EXPECT_FALSE(dialog->mapWindow()->isVisible()) << "the map outlives its dialog";
+}
+
+TEST_F(SetAccessDialog, TheMapFollowsEditsAndHatchesSharedBytesRed)
+{
+    whileShown(QDialog::Rejected, [&] {
+        fillForTheMap();
+        button("Btn_Map")->click();
+        DataAreaMapView* input = dialog->mapWindow()->view(TableKind::Read);
+        const auto redPixels = [input](int byte) {
+            const QImage picture = input->grab(input->byteRect(byte).adjusted(2, 2, -2, -2)).toImage();
+            int red = 0;
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x)
+                    red += picture.pixelColor(x, y) == QColor(0xC0, 0x00, 0x00) ? 1 : 0;
+            }
+            return red;
+        };
+        EXPECT_GT(redPixels(19), 5);
+        EXPECT_EQ(redPixels(18), 0);
+        EXPECT_EQ(redPixels(20), 0);
+
+        // Row 3 moved on to byte 20: nothing is shared any more.
+        setCell(readGrid(), 2, 7, QStringLiteral("20"));
+        EXPECT_TRUE(input->map().overlaps.empty());
+        EXPECT_EQ(redPixels(19), 0);
+        // A row that fails the checks leaves the map, and the summary says so.
+        setCell(readGrid(), 1, 4, QStringLiteral("0"));
+        EXPECT_EQ(input->map().leftOut, std::vector<int>{2});
+        auto* summary = dialog->mapWindow()->findChild<QLabel*>(QStringLiteral("L_Input_Summary"));
+        EXPECT_TRUE(summary->text().endsWith(QStringLiteral("Left out, as they fail the checks: rows 2")))
+            << summary->text().toStdString();
+    });
+}
+
+TEST_F(SetAccessDialog, TheMapIsSavedAsAPngWhereTheUserChooses)
+{
+    whileShown(QDialog::Rejected, [&] {
+        fillForTheMap();
+        button("Btn_Map")->click();
+        DataAreaMapWindow* map = dialog->mapWindow();
+        auto* save = map->findChild<QPushButton*>(QStringLiteral("Btn_SavePng"));
+        ASSERT_NE(save, nullptr);
+
+        // Cancelled: nothing written, nothing said.
+        save->click();
+        EXPECT_EQ(files.asked, 1);
+        EXPECT_EQ(files.lastSuggested, QDir(state.ActiveConfigDir).filePath(QStringLiteral("Plant-map.png")));
+        EXPECT_TRUE(prompts.messages().isEmpty());
+
+        // A name without its extension gets it.
+        files.answer = dir.path() + QStringLiteral("/plant map");
+        save->click();
+        const QImage saved(dir.path() + QStringLiteral("/plant map.png"));
+        EXPECT_FALSE(saved.isNull());
+        EXPECT_EQ(saved.size(), map->picture().size());
+        EXPECT_TRUE(prompts.messages().isEmpty());
+
+        // A folder that does not exist: reported, naming the file.
+        files.answer = dir.path() + QStringLiteral("/gone/map.png");
+        save->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+        EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("map.png")))
+            << prompts.messages()[0].text.toStdString();
     });
 }
 

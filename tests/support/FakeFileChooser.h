@@ -1,0 +1,28 @@
+// Answers the file chooser with a path set beforehand, and records what it was asked.
+#pragma once
+
+#include "services/FileChooser.h"
+
+namespace veldrin::test {
+
+class FakeFileChooser : public FileChooser {
+public:
+    QString saveFileName(QWidget*, const QString& caption, const QString& suggested,
+                         const QString& filter) override
+    {
+        ++asked;
+        lastCaption = caption;
+        lastSuggested = suggested;
+        lastFilter = filter;
+        return answer;
+    }
+
+    // The path given back; empty answers as a cancel.
+    QString answer;
+    int asked = 0;
+    QString lastCaption;
+    QString lastSuggested;
+    QString lastFilter;
+};
+
+} // namespace veldrin::test
