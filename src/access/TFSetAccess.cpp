@@ -188,6 +188,8 @@ void TFSetAccess::Set_Lang()
         model->setHeaders(headers);
     }
     showBusLoad();
+    showMap(TableKind::Read);
+    showMap(TableKind::Write);
 }
 
 int TFSetAccess::exec()
