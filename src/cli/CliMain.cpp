@@ -3,7 +3,9 @@
 #include "cli/CheckCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/CompileCommand.h"
+#include "cli/ExportCommand.h"
 #include "cli/ImageReportCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/MapCommand.h"
 #include "cli/StringsCommand.h"
 #include "session/Identity.h"
@@ -28,6 +30,8 @@ Commands allCommands(const QString& programDir)
     commands.push_back(std::make_unique<CompileCommand>());
     commands.push_back(std::make_unique<ImageReportCommand>());
     commands.push_back(std::make_unique<MapCommand>());
+    commands.push_back(std::make_unique<ExportCommand>());
+    commands.push_back(std::make_unique<ImportCommand>(programDir));
     return commands;
 }
 

@@ -121,7 +121,7 @@ TEST_F(CommandLine, HelpListsTheCommandsAndTheProgramsOptions)
     }
 
     // Each command is listed with the first line of what its own help says about it.
-    for (const char* name : {"strings", "check", "compile", "inspect"}) {
+    for (const char* name : {"strings", "check", "compile", "inspect", "map", "export", "import"}) {
         const QStringList commandHelp =
             run({QString::fromLatin1(name), QStringLiteral("--help")}).out.split(u'\n');
         ASSERT_GE(commandHelp.size(), 2);
@@ -156,6 +156,15 @@ TEST_F(CommandLine, CommandHelpShowsItsUsageArgumentsAndOptions)
          "Usage: veldrin-cli inspect [options] FILE",
          {"-h, --help", "--json", "Arguments:\n  FILE "},
          {"--language", "--program-dir"}},
+        {"export",
+         "Usage: veldrin-cli export [options] CONFIG_DIR",
+         {"-h, --help", "--read <FILE>", "--write <FILE>", "Arguments:\n  CONFIG_DIR "},
+         {"--append", "--language"}},
+        {"import",
+         "Usage: veldrin-cli import [options] CONFIG_DIR",
+         {"-h, --help", "--read <FILE>", "--write <FILE>", "--append", "--language <NAME>",
+          "Arguments:\n  CONFIG_DIR "},
+         {"--json"}},
     };
     for (const HelpCase& c : cases) {
         SCOPED_TRACE(c.command);
