@@ -1,7 +1,8 @@
 // The Set Modbus Access dialog with both tables full: read from its file, shown, painted and
 // closed, as the user opens it from the main window; an edit followed by the data-area map
-// until it is painted again; and a block of 512 rows pasted into its write grid, against a
-// plain table model that stores the same block without any checks.
+// until it is painted again; a block of 512 rows pasted into its write grid, against a plain
+// table model that stores the same block without any checks; and that paste undone until the
+// grid is painted again.
 #include "access/DataAreaMapView.h"
 #include "access/DataAreaMapWindow.h"
 #include "access/RequestGrid.h"
@@ -28,11 +29,17 @@ public:
     void error(const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
     void warning(const QString& text) override { std::fprintf(stderr, "warning: %s\n", qPrintable(text)); }
     bool question(const QString&) override { return false; }
+    int choose(const QString& text, const QStringList&) override
+    {
+        std::fprintf(stderr, "choice: %s\n", qPrintable(text));
+        return -1;
+    }
 };
 
 class NoFileChooser : public veldrin::FileChooser {
 public:
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
 };
 
 veldrin::RequestTables fullTables()
@@ -207,6 +214,30 @@ void BM_PasteBlockIntoRequestGrid(benchmark::State& state)
         state.SkipWithError("the block was not pasted");
 }
 BENCHMARK(BM_PasteBlockIntoRequestGrid)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// A full-table paste undone, until the grid is painted again: the step back and forth in turn.
+void BM_UndoFullPasteAndRepaint(benchmark::State& state)
+{
+    veldrin::RequestTable table;
+    veldrin::RequestTableModel model(veldrin::TableKind::Write, table, nullptr);
+    veldrin::RequestGrid grid(QStringLiteral("ACG_Modbus_Write"), &model, nullptr);
+    grid.resize(900, 600);
+    grid.show();
+    QApplication::processEvents();
+    model.pasteBlock(0, 1, pastedBlock(1));
+    int turn = 0;
+    for (auto _ : state) {
+        if (turn == 0)
+            model.undoStack()->undo();
+        else
+            model.undoStack()->redo();
+        grid.viewport()->repaint();
+        turn = 1 - turn;
+    }
+    if (model.undoStack()->count() != 1)
+        state.SkipWithError("the paste was not one step");
+}
+BENCHMARK(BM_UndoFullPasteAndRepaint)->Unit(benchmark::kMillisecond);
 
 void BM_PasteBlockIntoPlainModel(benchmark::State& state)
 {

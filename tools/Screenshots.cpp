@@ -34,6 +34,11 @@ public:
         std::fprintf(stderr, "question: %s\n", qPrintable(text));
         return false;
     }
+    int choose(const QString& text, const QStringList&) override
+    {
+        std::fprintf(stderr, "choice: %s\n", qPrintable(text));
+        return -1;
+    }
 };
 
 bool save(QWidget* window, const QString& outDir)

@@ -1,9 +1,12 @@
 #include "access/RequestCsv.h"
 
 #include "access/RequestColumns.h"
+#include "common/ReadWholeFile.h"
 #include "common/TextRules.h"
+#include "common/VeldrinError.h"
 #include "lang/StringTable.h"
 
+#include <QDir>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -23,6 +26,13 @@ constexpr int TextAfterQuoteText = 251;  // "Line %1: text follows a closing quo
 constexpr int FieldCountText = 252;      // "Line %1 has %2 fields; the header has %3."
 constexpr int TooManyRowsText = 253;     // "Line %1: the table has room for %2 rows, ..."
 constexpr int EmptySlaveText = 254;      // "Line %1, column %2: a row with data needs a Slave ID; ..."
+constexpr int NothingImportedText = 258; // "Nothing was imported from %1:"
+constexpr int MoreText = 224;            // "... and %1 more."
+// The problems a message lists; more would make a box taller than a screen.
+constexpr std::size_t ShownProblems = 12;
+// Far above what 512 rows of any sensible width take.
+constexpr qint64 MiB = qint64{1024} * 1024;
+constexpr qint64 CsvSizeLimit = 16 * MiB;
 
 const QString Utf8Bom = QStringLiteral("\uFEFF");
 
@@ -246,6 +256,7 @@ CsvRows ReadRequestCsv(TableKind kind, QByteArrayView bytes, int room)
         return result;
     }
     std::vector<PastedColumn> rules;
+    rules.reserve(columns.size());
     for (Cell cell : columns)
         rules.emplace_back(kind, cell);
 
@@ -281,6 +292,39 @@ CsvRows ReadRequestCsv(TableKind kind, QByteArrayView bytes, int room)
     if (reader.problem())
         result.problems.push_back(*reader.problem());
     return result;
+}
+
+QByteArray ReadCsvFile(const QString& path)
+{
+    FileContents contents = ReadWholeFile(path, CsvSizeLimit);
+    const QString name = QDir::toNativeSeparators(path);
+    switch (contents.status) {
+    case FileContents::Status::Read:
+        return std::move(contents.bytes);
+    case FileContents::Status::Missing:
+        throw VeldrinError(QStringLiteral("%1 does not exist.").arg(name));
+    case FileContents::Status::NotAFile:
+        throw VeldrinError(QStringLiteral("%1 is not a file.").arg(name));
+    case FileContents::Status::TooLarge:
+        throw VeldrinError(
+            QStringLiteral("%1 is larger than %2 MiB, far more than a table of requests takes.")
+                .arg(name)
+                .arg(CsvSizeLimit / MiB));
+    case FileContents::Status::Unreadable:
+        break;
+    }
+    throw VeldrinError(QStringLiteral("Cannot read %1: %2").arg(name, contents.reason));
+}
+
+QString CsvRefusalMessage(const QString& fileName, const std::vector<CsvProblem>& problems,
+                          const StringTable& strings)
+{
+    QStringList lines{strings[NothingImportedText].arg(QDir::toNativeSeparators(fileName))};
+    for (std::size_t i = 0; i < problems.size() && i < ShownProblems; ++i)
+        lines.append(CsvProblemText(problems[i], strings));
+    if (problems.size() > ShownProblems)
+        lines.append(strings[MoreText].arg(problems.size() - ShownProblems));
+    return lines.join(u'\n');
 }
 
 QString CsvProblemText(const CsvProblem& problem, const StringTable& strings)

@@ -58,8 +58,16 @@ struct CsvRows {
 // (a list takes one of its entries, letter case ignored). At most room rows are taken.
 CsvRows ReadRequestCsv(TableKind kind, QByteArrayView bytes, int room);
 
+// The bytes of the CSV file at path; VeldrinError naming the file when it cannot be read or
+// is larger than any table's CSV could be.
+QByteArray ReadCsvFile(const QString& path);
+
 // The problem in words, naming the line and the column.
 QString CsvProblemText(const CsvProblem& problem, const StringTable& strings);
+// That nothing was imported from the file, and why: each problem on a line of its own, a long
+// list ending with how many more there are.
+QString CsvRefusalMessage(const QString& fileName, const std::vector<CsvProblem>& problems,
+                          const StringTable& strings);
 
 // Puts rows into the table: in place of all its rows, or after its used rows.
 void PutImportedRows(RequestTable& table, const std::vector<RequestRow>& rows, bool append);

@@ -4,12 +4,17 @@
 #include "access/RequestColumns.h"
 #include "access/RequestTableModel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QUndoStack>
 
 #include <algorithm>
+#include <functional>
 
 namespace veldrin {
 
@@ -33,6 +38,76 @@ RequestGrid::RequestGrid(const QString& objectName, RequestTableModel* model, QW
     horizontalHeader()->setHighlightSections(false);
     applyStartingWidths();
     setCurrentIndex(model->index(0, 1));
+
+    // An undone or redone change shows where it happened.
+    connect(model, &RequestTableModel::changeShown, this, [this](const QModelIndex& at) {
+        setCurrentIndex(at);
+        scrollTo(at);
+    });
+
+    // The context menu's edits; their shortcuts are the grid's own keys, shown in the menu.
+    const struct {
+        const char* name;
+        QKeySequence keys;
+        std::function<void()> run;
+    } edits[] = {
+        {"Act_Undo", QKeySequence::Undo,
+         [this] {
+             m_model->undoStack()->undo();
+         }},
+        {"Act_Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+         [this] {
+             m_model->undoStack()->redo();
+         }},
+        {"Act_Cut", QKeySequence::Cut,
+         [this] {
+             copySelection();
+             clearSelection();
+         }},
+        {"Act_Copy", QKeySequence::Copy,
+         [this] {
+             copySelection();
+         }},
+        {"Act_Paste", QKeySequence::Paste,
+         [this] {
+             paste();
+         }},
+        {"Act_Delete", QKeySequence(Qt::Key_Delete),
+         [this] {
+             clearSelection();
+         }},
+    };
+    for (const auto& edit : edits) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(edit.name));
+        action->setShortcut(edit.keys);
+        // Only shown: the keys reach keyPressEvent, which also handles them while no menu is open.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, this, edit.run);
+        m_edits.append(action);
+    }
+}
+
+QAction* RequestGrid::editAction(Edit edit) const
+{
+    return m_edits.at(static_cast<qsizetype>(edit));
+}
+
+void RequestGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    editAction(Edit::Undo)->setEnabled(m_model->undoStack()->canUndo());
+    editAction(Edit::Redo)->setEnabled(m_model->undoStack()->canRedo());
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("PM_Grid"));
+    menu.addActions({editAction(Edit::Undo), editAction(Edit::Redo)});
+    menu.addSeparator();
+    menu.addActions(
+        {editAction(Edit::Cut), editAction(Edit::Copy), editAction(Edit::Paste), editAction(Edit::Delete)});
+    if (!m_menuActions.isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(m_menuActions);
+    }
+    menu.exec(event->globalPos());
 }
 
 void RequestGrid::applyStartingWidths()
@@ -114,7 +189,15 @@ void RequestGrid::moveTo(int rowDelta, int columnDelta)
 
 void RequestGrid::keyPressEvent(QKeyEvent* event)
 {
-    if (event == QKeySequence::Copy) {
+    const bool redo =
+        event == QKeySequence::Redo ||
+        (event->key() == Qt::Key_Z && event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)) ||
+        (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier);
+    if (event == QKeySequence::Undo) {
+        m_model->undoStack()->undo();
+    } else if (redo) {
+        m_model->undoStack()->redo();
+    } else if (event == QKeySequence::Copy) {
         copySelection();
     } else if (event == QKeySequence::Paste) {
         paste();

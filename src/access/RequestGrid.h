@@ -1,8 +1,12 @@
 // A request-table grid that behaves like a spreadsheet: ranges are copied and pasted as
-// tab-separated text, Delete clears the selected cells, Enter moves down, typing replaces.
+// tab-separated text, Delete clears the selected cells, Enter moves down, typing replaces,
+// Ctrl+Z undoes and Ctrl+Shift+Z or Ctrl+Y redoes. Its context menu holds the same edits.
 #pragma once
 
+#include <QList>
 #include <QTableView>
+
+class QAction;
 
 namespace veldrin {
 
@@ -28,6 +32,12 @@ public:
     // Puts the grid at the column widths it starts with.
     void applyStartingWidths();
 
+    // The edits of the context menu, whose texts the dialog sets.
+    enum class Edit { Undo, Redo, Cut, Copy, Paste, Delete };
+    QAction* editAction(Edit edit) const;
+    // Actions the context menu shows after the edits, such as import and export.
+    void addMenuActions(const QList<QAction*>& actions) { m_menuActions += actions; }
+
 Q_SIGNALS:
     // A paste left cells as they were, their texts not being among the column's entries
     // (RequestTableModel::refusedByLastPaste names them).
@@ -35,6 +45,7 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
@@ -42,6 +53,8 @@ private:
     void pasteText(const QString& text);
 
     RequestTableModel* m_model;
+    QList<QAction*> m_edits; // in the order of Edit
+    QList<QAction*> m_menuActions;
 };
 
 } // namespace veldrin

@@ -1,5 +1,6 @@
 #include "access/RequestTableModel.h"
 
+#include "access/RequestCsv.h"
 #include "common/TextRules.h"
 #include "configuration/OnChange.h"
 
@@ -8,9 +9,39 @@
 
 namespace veldrin {
 
+// The cells a change touched, with the texts they held before it. Undo swaps each text with
+// the cell's, last first, which leaves the texts after the change here; redo swaps them back,
+// first first. The first redo is the change itself, already made when the step is pushed.
+class RequestTableModel::CellsEdit : public QUndoCommand {
+public:
+    CellsEdit(RequestTableModel* model, std::vector<CellChange> changes, const QModelIndex& at)
+        : m_model(model), m_changes(std::move(changes)), m_row(at.row()), m_column(at.column())
+    {}
+
+    void undo() override { m_model->swapCells(m_changes, true, m_model->index(m_row, m_column)); }
+    void redo() override
+    {
+        if (m_made) {
+            m_made = false;
+            return;
+        }
+        m_model->swapCells(m_changes, false, m_model->index(m_row, m_column));
+    }
+
+private:
+    RequestTableModel* m_model;
+    std::vector<CellChange> m_changes;
+    int m_row;
+    int m_column;
+    bool m_made = true;
+};
+
 RequestTableModel::RequestTableModel(TableKind kind, RequestTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_kind(kind), m_table(table)
-{}
+{
+    // Each step keeps the rows it changed: a bound on the memory of a long session.
+    m_undo.setUndoLimit(UndoLimit);
+}
 
 const GridColumn& RequestTableModel::column(int column) const
 {
@@ -92,10 +123,10 @@ bool RequestTableModel::setData(const QModelIndex& index, const QVariant& value,
         text = value.toString();
     else
         return false;
-    if (*cell != text) {
-        *cell = text;
-        Q_EMIT dataChanged(index, index);
-    }
+    recordCells(index, [&] {
+        if (setCell(index.row(), *column(index.column()).cell, text))
+            Q_EMIT dataChanged(index, index);
+    });
     return true;
 }
 
@@ -132,6 +163,17 @@ void RequestTableModel::setHeaders(const QStringList& headers)
 
 QModelIndex RequestTableModel::pasteBlock(int top, int left, const std::vector<QStringList>& rows)
 {
+    QModelIndex end = index(top, left);
+    std::size_t mostCells = 0;
+    for (const QStringList& row : rows)
+        mostCells += static_cast<std::size_t>(row.size());
+    recordCells(
+        index(top, left), [&] { end = pasteBlockInPlace(top, left, rows); }, mostCells);
+    return end;
+}
+
+QModelIndex RequestTableModel::pasteBlockInPlace(int top, int left, const std::vector<QStringList>& rows)
+{
     const int lastRow = rowCount() - 1;
     const int lastColumn = columnCount() - 1;
     // Each column's rule, found once for the whole block; none for the row number column.
@@ -149,7 +191,6 @@ QModelIndex RequestTableModel::pasteBlock(int top, int left, const std::vector<Q
         if (row > lastRow)
             break;
         bottom = row;
-        RequestRow& cells = m_table.rows.at(static_cast<std::size_t>(row));
         for (qsizetype j = 0; j < rows[i].size(); ++j) {
             const int column = left + static_cast<int>(j);
             if (column > lastColumn)
@@ -161,7 +202,7 @@ QModelIndex RequestTableModel::pasteBlock(int top, int left, const std::vector<Q
             const QString* value = rule->second.value(rows[i][j]);
             if (!value)
                 m_refused.push_back({row, column, rows[i][j]});
-            else if (put(cells[rule->first], value))
+            else if (setCell(row, rule->first, *value))
                 changed.add(row, column);
         }
     }
@@ -170,6 +211,18 @@ QModelIndex RequestTableModel::pasteBlock(int top, int left, const std::vector<Q
 }
 
 void RequestTableModel::pasteIntoCells(const QModelIndexList& cells, const QString& text)
+{
+    // An undo shows the top left cell of the range.
+    QModelIndex at;
+    for (const QModelIndex& cell : cells) {
+        if (cell.isValid() && cell.model() == this &&
+            (!at.isValid() || std::pair(cell.row(), cell.column()) < std::pair(at.row(), at.column())))
+            at = cell;
+    }
+    recordCells(at, [&] { pasteIntoCellsInPlace(cells, text); });
+}
+
+void RequestTableModel::pasteIntoCellsInPlace(const QModelIndexList& cells, const QString& text)
 {
     ChangedCells changed;
     m_refused.clear();
@@ -182,7 +235,7 @@ void RequestTableModel::pasteIntoCells(const QModelIndexList& cells, const QStri
         const QString* value = PastedColumn(m_kind, *cell).value(text);
         if (!value)
             m_refused.push_back({at.row(), at.column(), text});
-        else if (put(m_table.rows.at(static_cast<std::size_t>(at.row()))[*cell], value))
+        else if (setCell(at.row(), *cell, *value))
             changed.add(at.row(), at.column());
     }
     // In the order the grid shows them, whatever order the selection was made in.
@@ -192,11 +245,12 @@ void RequestTableModel::pasteIntoCells(const QModelIndexList& cells, const QStri
     announce(changed);
 }
 
-bool RequestTableModel::put(QString& stored, const QString* value)
+bool RequestTableModel::setCell(int row, Cell cell, const QString& text)
 {
-    if (!value || stored == *value)
+    QString& stored = m_table.rows.at(static_cast<std::size_t>(row))[cell];
+    if (stored == text)
         return false;
-    stored = *value;
+    m_log.push_back({row, cell, std::exchange(stored, text)});
     return true;
 }
 
@@ -208,13 +262,15 @@ void RequestTableModel::announce(const ChangedCells& changed)
 
 void RequestTableModel::clearCells(int top, int left, int bottom, int right)
 {
-    for (int row = top; row <= bottom; ++row) {
-        for (int col = left; col <= right; ++col) {
-            if (QString* cell = cellAt(index(row, col)))
-                cell->clear();
+    recordCells(index(top, left), [&] {
+        for (int row = top; row <= bottom; ++row) {
+            for (int col = left; col <= right; ++col) {
+                if (const std::optional<Cell>& cell = column(col).cell)
+                    setCell(row, *cell, QString());
+            }
         }
-    }
-    Q_EMIT dataChanged(index(top, left), index(bottom, right));
+        Q_EMIT dataChanged(index(top, left), index(bottom, right));
+    });
 }
 
 void RequestTableModel::rowsChanged(int top, int bottom)
@@ -224,19 +280,71 @@ void RequestTableModel::rowsChanged(int top, int bottom)
 
 void RequestTableModel::tableReplaced()
 {
+    m_undo.clear();
     Q_EMIT dataChanged(index(0, 0), index(RowCount - 1, columnCount() - 1));
+}
+
+void RequestTableModel::importRows(const std::vector<RequestRow>& rows, bool append)
+{
+    const int first = append ? UsedRowCount(m_table) : 0;
+    changeRows(first, index(first, 1), [&] { PutImportedRows(m_table, rows, append); });
 }
 
 void RequestTableModel::insertRowAt(int row)
 {
-    Insert_Row(m_table, row + 1);
-    rowsChanged(row, RowCount - 1);
+    changeRows(row, index(row, 1), [&] { Insert_Row(m_table, row + 1); });
 }
 
 void RequestTableModel::deleteRowAt(int row)
 {
-    Delete_Row(m_table, row + 1);
-    rowsChanged(row, RowCount - 1);
+    changeRows(row, index(row, 1), [&] { Delete_Row(m_table, row + 1); });
+}
+
+void RequestTableModel::recordCells(const QModelIndex& at, const std::function<void()>& change,
+                                    std::size_t mostCells)
+{
+    m_log.clear();
+    m_log.reserve(mostCells);
+    change();
+    if (!m_log.empty())
+        m_undo.push(new CellsEdit(this, std::exchange(m_log, {}), at));
+}
+
+void RequestTableModel::changeRows(int first, const QModelIndex& at, const std::function<void()>& change)
+{
+    std::vector<RequestRow> before(m_table.rows.begin() + first, m_table.rows.end());
+    recordCells(at, [&] {
+        change();
+        // The cells that differ now, logged with what they held.
+        for (int row = first; row < RowCount; ++row) {
+            RequestRow& was = before[static_cast<std::size_t>(row - first)];
+            const RequestRow& is = m_table.rows[static_cast<std::size_t>(row)];
+            for (int cell = 0; cell < CellCount; ++cell) {
+                const auto c = static_cast<std::size_t>(cell);
+                if (was.cells[c] != is.cells[c])
+                    m_log.push_back({row, static_cast<Cell>(cell), std::move(was.cells[c])});
+            }
+        }
+        rowsChanged(first, RowCount - 1);
+    });
+}
+
+void RequestTableModel::swapCells(std::vector<CellChange>& changes, bool lastFirst, const QModelIndex& at)
+{
+    int top = RowCount;
+    int bottom = -1;
+    const auto swap = [&](CellChange& change) {
+        std::swap(change.text, m_table.rows[static_cast<std::size_t>(change.row)][change.cell]);
+        top = std::min(top, change.row);
+        bottom = std::max(bottom, change.row);
+    };
+    if (lastFirst)
+        std::for_each(changes.rbegin(), changes.rend(), swap);
+    else
+        std::for_each(changes.begin(), changes.end(), swap);
+    if (bottom >= 0)
+        rowsChanged(top, bottom);
+    Q_EMIT changeShown(at);
 }
 
 } // namespace veldrin

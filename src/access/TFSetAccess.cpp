@@ -3,16 +3,22 @@
 #include "access/AccessChecks.h"
 #include "access/DataAreaMapWindow.h"
 #include "access/RequestColumns.h"
+#include "access/RequestCsv.h"
 #include "access/RequestGrid.h"
 #include "access/RequestTableModel.h"
 #include "access/RequestTablesFile.h"
 #include "access/RowMessages.h"
 #include "comm/GeneralParameterFile.h"
+#include "common/AtomicFile.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "services/FileChooser.h"
 #include "session/AppState.h"
 #include "widgets/WindowStyle.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
@@ -68,17 +74,36 @@ TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, FileChooser& files, 
     connect(Btn_DelRow, &QPushButton::clicked, this, &TFSetAccess::Btn_DelRowClick);
     connect(Btn_InsRow, &QPushButton::clicked, this, &TFSetAccess::Btn_InsertRowClick);
 
-    // The map opens from the free end of the tab row, beside the grids. The tab row sizes its
-    // corner by the size a widget asks for, which a layout makes the button's.
+    // CSV import and export and the map sit at the free end of the tab row, beside the grids.
+    // The tab row sizes its corner by the size a widget asks for, which a layout makes the
+    // buttons'.
     auto* corner = new QWidget(PageControl1);
     auto* cornerRow = new QHBoxLayout(corner);
     cornerRow->setContentsMargins(0, 0, 2, 0);
+    cornerRow->setSpacing(4);
+    Btn_ImportCsv = new VeldrinButton(QStringLiteral("Btn_ImportCsv"), corner);
+    Btn_ExportCsv = new VeldrinButton(QStringLiteral("Btn_ExportCsv"), corner);
     Btn_Map = new VeldrinButton(QStringLiteral("Btn_Map"), corner);
-    Btn_Map->setFixedSize(110, 24);
-    cornerRow->addWidget(Btn_Map);
+    for (VeldrinButton* button : {Btn_ImportCsv, Btn_ExportCsv, Btn_Map}) {
+        button->setFixedSize(110, 24);
+        cornerRow->addWidget(button);
+    }
     PageControl1->setCornerWidget(corner, Qt::TopRightCorner);
-    QWidget::setTabOrder(PageControl1->tabBar(), Btn_Map);
+    QWidget::setTabOrder(PageControl1->tabBar(), Btn_ImportCsv);
+    QWidget::setTabOrder(Btn_ImportCsv, Btn_ExportCsv);
+    QWidget::setTabOrder(Btn_ExportCsv, Btn_Map);
     connect(Btn_Map, &QPushButton::clicked, this, &TFSetAccess::Btn_MapClick);
+    connect(Btn_ImportCsv, &QPushButton::clicked, this, &TFSetAccess::importCsv);
+    connect(Btn_ExportCsv, &QPushButton::clicked, this, &TFSetAccess::exportCsv);
+    // The same two in the grids' context menus.
+    Act_ImportCsv = new QAction(this);
+    Act_ImportCsv->setObjectName(QStringLiteral("Act_ImportCsv"));
+    Act_ExportCsv = new QAction(this);
+    Act_ExportCsv->setObjectName(QStringLiteral("Act_ExportCsv"));
+    connect(Act_ImportCsv, &QAction::triggered, this, &TFSetAccess::importCsv);
+    connect(Act_ExportCsv, &QAction::triggered, this, &TFSetAccess::exportCsv);
+    for (RequestGrid* shown : {ACG_Modbus_Read, ACG_Modbus_Write})
+        shown->addMenuActions({Act_ImportCsv, Act_ExportCsv});
 
     L_Bus_Load = new QLabel;
     L_Bus_Load->setObjectName(QStringLiteral("L_Bus_Load"));
@@ -156,6 +181,73 @@ void TFSetAccess::Btn_MapClick()
     m_map->activateWindow();
 }
 
+namespace {
+
+// A file dialog's caption from a command's text: without its closing ellipsis.
+QString captionOf(QString command)
+{
+    if (command.endsWith(QStringLiteral("...")))
+        command.chop(3);
+    return command;
+}
+
+} // namespace
+
+void TFSetAccess::exportCsv()
+{
+    const TableKind kind = currentKind();
+    const QString name = m_state.Settings.ActiveConfigName.isEmpty() ? QStringLiteral("requests")
+                                                                     : m_state.Settings.ActiveConfigName;
+    const QString suggested =
+        QDir(m_state.ActiveConfigDir.isEmpty() ? QDir::homePath() : m_state.ActiveConfigDir)
+            .filePath(
+                QStringLiteral("%1-%2.csv")
+                    .arg(name, kind == TableKind::Read ? QStringLiteral("read") : QStringLiteral("write")));
+    QString path = m_files.saveFileName(this, captionOf(text(256)), suggested, text(257));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    try {
+        WriteFileAtomically(path, RequestCsvBytes(kind, m_tables.table(kind)));
+    } catch (const VeldrinError& error) {
+        m_prompts.error(error.message());
+    }
+}
+
+void TFSetAccess::importCsv()
+{
+    const TableKind kind = currentKind();
+    const QString path = m_files.openFileName(this, captionOf(text(255)), m_state.ActiveConfigDir, text(257));
+    if (path.isEmpty())
+        return;
+    CsvRows read;
+    try {
+        read = ReadRequestCsv(kind, ReadCsvFile(path), RowCount);
+    } catch (const VeldrinError& error) {
+        m_prompts.error(error.message());
+        return;
+    }
+    if (!read.problems.empty()) {
+        m_prompts.error(CsvRefusalMessage(path, read.problems, m_state.Strings));
+        return;
+    }
+    // Replace, or append when the rows fit after the used ones.
+    const int used = UsedRowCount(m_tables.table(kind));
+    QStringList choices{text(260)};
+    if (used > 0 && static_cast<int>(read.rows.size()) <= RowCount - used)
+        choices.append(text(261).arg(used));
+    const int choice = m_prompts.choose(text(259)
+                                            .arg(QDir::toNativeSeparators(path))
+                                            .arg(read.rows.size())
+                                            .arg(text(kind == TableKind::Read ? 134 : 135)),
+                                        choices);
+    if (choice < 0)
+        return;
+    currentGrid()->requestModel()->importRows(read.rows, choice == 1);
+    currentGrid()->setFocus();
+}
+
 void TFSetAccess::selectRow(TableKind kind, int row)
 {
     PageControl1->setCurrentWidget(kind == TableKind::Read ? TS_Modbus_Read : TS_Modbus_Write);
@@ -174,6 +266,14 @@ void TFSetAccess::Set_Lang()
     Btn_DelRow->setCaption(text(132));
     Btn_InsRow->setCaption(text(133));
     Btn_Map->setCaption(text(231));
+    Btn_ImportCsv->setCaption(text(255));
+    Btn_ExportCsv->setCaption(text(256));
+    Act_ImportCsv->setText(text(255));
+    Act_ExportCsv->setText(text(256));
+    for (RequestGrid* shown : {ACG_Modbus_Read, ACG_Modbus_Write}) {
+        for (int i = 0; i < 6; ++i)
+            shown->editAction(static_cast<RequestGrid::Edit>(i))->setText(text(262 + i));
+    }
     if (m_map)
         m_map->setTexts(m_state.Settings.ActiveConfigName, m_state.ActiveConfigDir);
     PageControl1->setTabText(0, text(134));

@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class QAction;
 class QLabel;
 class QTabWidget;
 
@@ -45,6 +46,11 @@ public:
 
     // Opens the data-area map beside the dialog, or brings it to the front.
     void Btn_MapClick();
+    // Writes the table on show to a CSV file the user chooses.
+    void exportCsv();
+    // Reads a CSV file the user chooses into the table on show, in place of its rows or after
+    // them, as one step that can be undone; nothing changes while a line is refused.
+    void importCsv();
     // The map window once it has been opened, else null.
     DataAreaMapWindow* mapWindow() const { return m_map; }
 
@@ -76,7 +82,11 @@ private:
     VeldrinButton* Btn_Cancel;
     VeldrinButton* Btn_DelRow;
     VeldrinButton* Btn_InsRow;
+    VeldrinButton* Btn_ImportCsv;
+    VeldrinButton* Btn_ExportCsv;
     VeldrinButton* Btn_Map;
+    QAction* Act_ImportCsv;
+    QAction* Act_ExportCsv;
     FileChooser& m_files;
     DataAreaMapWindow* m_map = nullptr;
     // The bus load both tables ask of the configuration's serial line, kept up to date.

@@ -3,7 +3,6 @@
 #include "access/AccessChecks.h"
 #include "access/RequestCsv.h"
 #include "access/RequestTablesFile.h"
-#include "common/ReadWholeFile.h"
 #include "common/VeldrinError.h"
 #include "configuration/WorkspaceLayout.h"
 #include "lang/StringTable.h"
@@ -12,12 +11,6 @@
 #include <QFileInfo>
 
 namespace veldrin::cli {
-namespace {
-
-// Far above what 512 rows of any sensible width take.
-constexpr qint64 CsvSizeLimit = 16 * 1024 * 1024;
-
-} // namespace
 
 ImportCommand::ImportCommand(QString programDir)
     : m_readOption(QStringLiteral("read"), QStringLiteral("Takes the read requests from FILE."),
@@ -83,15 +76,16 @@ int ImportCommand::run(const QCommandLineParser& commandLine, QTextStream& out, 
         if (!commandLine.isSet(*option))
             continue;
         const QString path = commandLine.value(*option);
-        const FileContents contents = ReadWholeFile(path, CsvSizeLimit);
-        if (!contents.read()) {
-            err << "veldrin-cli import: cannot read " << QDir::toNativeSeparators(path)
-                << (contents.reason.isEmpty() ? QString() : QStringLiteral(": ") + contents.reason) << '\n';
+        QByteArray csv;
+        try {
+            csv = ReadCsvFile(path);
+        } catch (const VeldrinError& error) {
+            err << "veldrin-cli import: " << error.message() << '\n';
             return ExitUsage;
         }
         RequestTable& table = tables.table(kind);
         const int room = append ? RowCount - UsedRowCount(table) : RowCount;
-        const CsvRows read = ReadRequestCsv(kind, contents.bytes, room);
+        const CsvRows read = ReadRequestCsv(kind, csv, room);
         if (!read.problems.empty()) {
             out << QDir::toNativeSeparators(path) << ": " << CsvProblemText(read.problems.front(), strings)
                 << '\n';

@@ -15,6 +15,7 @@ public:
     void error(const QString& text) override;
     void warning(const QString& text) override;
     bool question(const QString& text) override;
+    int choose(const QString& text, const QStringList& choices) override;
 
 private:
     QWidget* owner() const;

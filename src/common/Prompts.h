@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace veldrin {
 
@@ -15,6 +16,9 @@ public:
     virtual void warning(const QString& text) = 0;
     // A confirmation box with Yes and No; true only for Yes.
     virtual bool question(const QString& text) = 0;
+    // A box that offers choices, each a button, and Cancel; the index of the choice taken, or
+    // -1 for Cancel.
+    virtual int choose(const QString& text, const QStringList& choices) = 0;
 };
 
 } // namespace veldrin

@@ -254,36 +254,37 @@ const QStringList& DefaultStrings()
                 "selected in the grid is outlined. Red hatching marks bits two requests share: in the input "
                 "area one answer overwrites the other, in the output area the same data goes to several "
                 "slaves, which is often intended. Plain bytes are free. Point at a byte to see its rows; "
-                "click a span, or press Enter on it, to select its row."),  // 239
-            QStringLiteral("Save as PNG..."),                               // 240
-            QStringLiteral("Close"),                                        // 241
-            QStringLiteral("PNG pictures (*.png)"),                         // 242
-            QStringLiteral("The map could not be drawn as a PNG picture."), // 243
+                "click a span, or press Enter on it, to select its row."),                   // 239
+            QStringLiteral("Save as PNG..."),                                                // 240
+            QStringLiteral("Close"),                                                         // 241
+            QStringLiteral("PNG pictures (*.png)"),                                          // 242
+            QStringLiteral("The map could not be drawn as a PNG picture."),                  // 243
             QStringLiteral("Line %1, column %2: \"%3\" is not among the column's entries."), // 244
-            QStringLiteral("Line %1 is not UTF-8 text."), // 245
-            QStringLiteral("The file holds no header line."), // 246
-            QStringLiteral("Unknown columns: %1. The columns are: %2."), // 247
-            QStringLiteral("The column %1 appears twice."), // 248
-            QStringLiteral("The file has no %1 column."), // 249
-            QStringLiteral("Line %1: a quoted field is not closed."), // 250
-            QStringLiteral("Line %1: text follows a closing quote."), // 251
-            QStringLiteral("Line %1 has %2 fields; the header has %3."), // 252
-            QStringLiteral("Line %1: the table has room for %2 rows, so this row and the ones after it do not fit."), // 253
-            QStringLiteral("Line %1, column %2: a row with data needs a Slave ID; the rows after an empty one would not be saved."), // 254
-            QStringLiteral("Import CSV..."), // 255
-            QStringLiteral("Export CSV..."), // 256
-            QStringLiteral("CSV files (*.csv)"), // 257
-            QStringLiteral("Nothing was imported from %1:"), // 258
+            QStringLiteral("Line %1 is not UTF-8 text."),                                    // 245
+            QStringLiteral("The file holds no header line."),                                // 246
+            QStringLiteral("Unknown columns: %1. The columns are: %2."),                     // 247
+            QStringLiteral("The column %1 appears twice."),                                  // 248
+            QStringLiteral("The file has no %1 column."),                                    // 249
+            QStringLiteral("Line %1: a quoted field is not closed."),                        // 250
+            QStringLiteral("Line %1: text follows a closing quote."),                        // 251
+            QStringLiteral("Line %1 has %2 fields; the header has %3."),                     // 252
+            QStringLiteral("Line %1: the table has room for %2 rows, so this row and the ones after it do "
+                           "not fit."), // 253
+            QStringLiteral("Line %1, column %2: a row with data needs a Slave ID; the rows after an empty "
+                           "one would not be saved."),            // 254
+            QStringLiteral("Import CSV..."),                      // 255
+            QStringLiteral("Export CSV..."),                      // 256
+            QStringLiteral("CSV files (*.csv)"),                  // 257
+            QStringLiteral("Nothing was imported from %1:"),      // 258
             QStringLiteral("%1 holds %2 rows for the %3 table."), // 259
-            QStringLiteral("Replace the table"), // 260
-            QStringLiteral("Append after row %1"), // 261
-            QStringLiteral("Undo"), // 262
-            QStringLiteral("Redo"), // 263
-            QStringLiteral("Cut"), // 264
-            QStringLiteral("Copy"), // 265
-            QStringLiteral("Paste"), // 266
-            QStringLiteral("Delete"), // 267
-            QStringLiteral("%1 cannot be read: %2"), // 268
+            QStringLiteral("Replace the table"),                  // 260
+            QStringLiteral("Append after row %1"),                // 261
+            QStringLiteral("Undo"),                               // 262
+            QStringLiteral("Redo"),                               // 263
+            QStringLiteral("Cut"),                                // 264
+            QStringLiteral("Copy"),                               // 265
+            QStringLiteral("Paste"),                              // 266
+            QStringLiteral("Delete"),                             // 267
         };
     return texts;
 }

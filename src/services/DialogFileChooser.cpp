@@ -10,4 +10,10 @@ QString DialogFileChooser::saveFileName(QWidget* parent, const QString& caption,
     return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
 }
 
+QString DialogFileChooser::openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                        const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
 } // namespace veldrin

@@ -9,6 +9,8 @@ class DialogFileChooser : public FileChooser {
 public:
     QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                          const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                         const QString& filter) override;
 };
 
 } // namespace veldrin

@@ -1,4 +1,5 @@
-// Asks the user where to save a file, so tests can answer in the user's place.
+// Asks the user which file to open or where to save one, so tests can answer in the user's
+// place.
 #pragma once
 
 #include <QString>
@@ -13,6 +14,9 @@ public:
     // The path the user chose to save to, starting from suggested; empty when cancelled.
     // filter is the file-type line of the chooser, e.g. "PNG pictures (*.png)".
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                 const QString& filter) = 0;
+    // The existing file the user chose to open, starting in folder; empty when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter) = 0;
 };
 

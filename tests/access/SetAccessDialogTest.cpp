@@ -1,5 +1,6 @@
 #include "access/DataAreaMapView.h"
 #include "access/DataAreaMapWindow.h"
+#include "access/RequestCsv.h"
 #include "access/RequestGrid.h"
 #include "access/RequestTableModel.h"
 #include "access/TFSetAccess.h"
@@ -17,6 +18,7 @@
 #include "support/WaitUntil.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -29,6 +31,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -445,7 +448,8 @@ TEST_F(SetAccessDialog, EditsLikeASpreadsheetWithAnEditorPerColumn)
 TEST_F(SetAccessDialog, EveryControlIsNamedAndReachedByTheKeyboard)
 {
     whileShown(QDialog::Rejected, [&] {
-        for (const char* name : {"Btn_Map", "Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}) {
+        for (const char* name : {"Btn_ImportCsv", "Btn_ExportCsv", "Btn_Map", "Btn_OK", "Btn_Cancel",
+                                 "Btn_DelRow", "Btn_InsRow"}) {
             EXPECT_FALSE(button(name)->accessibleName().isEmpty()) << name;
             EXPECT_NE(button(name)->focusPolicy() & Qt::TabFocus, 0) << name;
         }
@@ -641,6 +645,151 @@ TEST_F(SetAccessDialog, TheMapIsSavedAsAPngWhereTheUserChooses)
         EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("map.png")))
             << prompts.messages()[0].text.toStdString();
     });
+}
+
+// Every kind of edit, undone back to the start and redone again, each a step of its own.
+TEST_F(SetAccessDialog, UndoesEveryEditBackToTheStartAndRedoesIt)
+{
+    writeFile(
+        "<EtherNetIP_to_Modbus><Modbus_Read/><Modbus_Write>"
+        "<row Slave_ID=\"1\" Type=\"Coil Status\" Address=\"0\" NPoint=\"8\" PollTime=\"0\" OnChange=\"N\" "
+        "MaxError=\"0\" Position=\"0\" Bit=\"0\" Mnemonic=\"Pumps\"/>"
+        "<row Slave_ID=\"2\" Type=\"Holding Register\" Address=\"4\" NPoint=\"2\" PollTime=\"500\" "
+        "OnChange=\"N\" MaxError=\"0\" Position=\"2\" Bit=\"\" Mnemonic=\"Valves\"/>"
+        "</Modbus_Write></EtherNetIP_to_Modbus>");
+    whileShown(QDialog::Rejected, [&] {
+        pages()->setCurrentIndex(1);
+        RequestGrid* g = writeGrid();
+        g->setFocus();
+        std::vector<RequestTable> states{dialog->tables().Modbus_Write};
+        const auto step = [&](const char* what, const std::function<void()>& edit) {
+            edit();
+            EXPECT_NE(dialog->tables().Modbus_Write, states.back()) << what << " changed nothing";
+            states.push_back(dialog->tables().Modbus_Write);
+        };
+        step("typing", [&] {
+            clickCell(g, 0, 3);
+            QTest::keyClick(g, Qt::Key_7);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_7);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        step("On Change ticked", [&] {
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              g->visualRect(g->model()->index(1, 6)).center());
+        });
+        step("a list choice", [&] { setCell(g, 1, 2, QStringLiteral("Coil Status")); });
+        step("a paste", [&] {
+            QApplication::clipboard()->setText(QStringLiteral("9\tHolding Register\n10\tCoil Status\n"));
+            clickCell(g, 2, 1);
+            QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+        });
+        step("Delete on a range", [&] {
+            clickCell(g, 0, 1);
+            QTest::keyClick(g, Qt::Key_Right, Qt::ShiftModifier);
+            QTest::keyClick(g, Qt::Key_Down, Qt::ShiftModifier);
+            QTest::keyClick(g, Qt::Key_Delete);
+        });
+        step("a cut", [&] {
+            clickCell(g, 3, 2);
+            QTest::keyClick(g, Qt::Key_X, Qt::ControlModifier);
+        });
+        step("Insert Row", [&] {
+            clickCell(g, 0, 1);
+            button("Btn_InsRow")->click();
+        });
+        step("Delete Row", [&] {
+            clickCell(g, 3, 1);
+            prompts.answer({true});
+            button("Btn_DelRow")->click();
+        });
+
+        // Back to the start, one step at a time, from the keys and from the menu's action.
+        EXPECT_EQ(g->editAction(RequestGrid::Edit::Undo)->text(), QStringLiteral("Undo"));
+        for (std::size_t i = states.size() - 1; i > 0; --i) {
+            if (i == 4)
+                g->editAction(RequestGrid::Edit::Undo)->trigger();
+            else
+                QTest::keyClick(g, Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(dialog->tables().Modbus_Write, states[i - 1]) << "undo to state " << i - 1;
+        }
+        QTest::keyClick(g, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(dialog->tables().Modbus_Write, states.front()) << "nothing before the start";
+        EXPECT_EQ(g->currentIndex(), g->model()->index(0, 3)) << "the undone typing shows where it was";
+        // And forward again, with both redo keys.
+        for (std::size_t i = 1; i < states.size(); ++i) {
+            QTest::keyClick(g, i % 2 ? Qt::Key_Y : Qt::Key_Z,
+                            i % 2 ? Qt::KeyboardModifiers(Qt::ControlModifier)
+                                  : (Qt::ControlModifier | Qt::ShiftModifier));
+            EXPECT_EQ(dialog->tables().Modbus_Write, states[i]) << "redo to state " << i;
+        }
+    });
+    // Each showing reads the file afresh, with nothing to undo.
+    whileShown(QDialog::Rejected, [&] {
+        EXPECT_FALSE(writeGrid()->requestModel()->undoStack()->canUndo());
+        EXPECT_EQ(cell(writeGrid(), 0, 10), QStringLiteral("Pumps"));
+    });
+}
+
+TEST_F(SetAccessDialog, ImportsAndExportsTheTableOnShowAsCsv)
+{
+    writeFile(
+        "<EtherNetIP_to_Modbus><Modbus_Read><row Slave_ID=\"1\" Type=\"Holding Register\" Address=\"0\" "
+        "NPoint=\"10\" PollTime=\"1000\" MaxError=\"3\" Position=\"0\" Bit=\"\" Mnemonic=\"Tanks\"/>"
+        "</Modbus_Read><Modbus_Write/></EtherNetIP_to_Modbus>");
+    whileShown(QDialog::Accepted, [&] {
+        // Export: the grid as it is now, edits included; the extension added.
+        setCell(readGrid(), 0, 9, QStringLiteral("Tanks, north"));
+        files.answer = dir.path() + QStringLiteral("/tables");
+        button("Btn_ExportCsv")->click();
+        EXPECT_EQ(
+            dir.read(QStringLiteral("tables.csv")),
+            QByteArray("\xEF\xBB\xBFSlave_ID,Type,Address,NPoint,PollTime,MaxError,Position,Bit,Mnemonic\r\n"
+                       "1,Holding Register,0,10,1000,3,0,,\"Tanks, north\"\r\n"));
+
+        // A refused line: nothing changes, and no choice is offered.
+        dir.write(QStringLiteral("bad.csv"), "Slave_ID;Type\n1;Holding Register\n2;Holding\n");
+        files.answer = dir.file(QStringLiteral("bad.csv"));
+        button("Btn_ImportCsv")->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+        EXPECT_EQ(
+            prompts.messages()[0].text,
+            QStringLiteral("Nothing was imported from %1:\nLine 3, column Type: \"Holding\" is not among "
+                           "the column's entries.")
+                .arg(QDir::toNativeSeparators(files.answer)));
+        EXPECT_EQ(UsedRowCount(dialog->tables().Modbus_Read), 1);
+        prompts.clear();
+
+        // Appended after row 1, then undone in one step; then in place of the table.
+        dir.write(QStringLiteral("good.csv"),
+                  "Mnemonic,Slave_ID,Type,Address,NPoint,PollTime,MaxError,Position,Bit\n"
+                  "Flow,2,input register,0,4,2000,0,20,\n"
+                  "Doors,3,Input Status,10,5,250,5,30,3\n");
+        files.answer = dir.file(QStringLiteral("good.csv"));
+        prompts.choose({1});
+        button("Btn_ImportCsv")->click();
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_EQ(prompts.messages()[0].text,
+                  QStringLiteral(
+                      "%1 holds 2 rows for the Modbus Read table.\n[Replace the table] [Append after row 1]")
+                      .arg(QDir::toNativeSeparators(files.answer)));
+        EXPECT_EQ(UsedRowCount(dialog->tables().Modbus_Read), 3);
+        EXPECT_EQ(cell(readGrid(), 1, 2), QStringLiteral("Input Register"));
+        EXPECT_EQ(cell(readGrid(), 2, 9), QStringLiteral("Doors"));
+        QTest::keyClick(readGrid(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(UsedRowCount(dialog->tables().Modbus_Read), 1);
+        prompts.choose({-1});
+        button("Btn_ImportCsv")->click();
+        EXPECT_EQ(UsedRowCount(dialog->tables().Modbus_Read), 1) << "cancelled";
+        prompts.choose({0});
+        dialog->findChild<QAction*>(QStringLiteral("Act_ImportCsv"))->trigger();
+        EXPECT_EQ(UsedRowCount(dialog->tables().Modbus_Read), 2);
+        EXPECT_EQ(cell(readGrid(), 0, 9), QStringLiteral("Flow"));
+        prompts.clear();
+        button("Btn_OK")->click();
+        EXPECT_TRUE(prompts.messages().isEmpty()) << prompts.texts().join(u'\n').toStdString();
+    });
+    EXPECT_EQ(file().count("<row "), 2);
 }
 
 // Escape is Cancel wherever the focus is, the grids included.

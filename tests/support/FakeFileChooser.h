@@ -1,4 +1,4 @@
-// Answers the file chooser with a path set beforehand, and records what it was asked.
+// Answers the file chooser with a path set beforehand, and records what it was asked last.
 #pragma once
 
 #include "services/FileChooser.h"
@@ -13,6 +13,16 @@ public:
         ++asked;
         lastCaption = caption;
         lastSuggested = suggested;
+        lastFilter = filter;
+        return answer;
+    }
+
+    QString openFileName(QWidget*, const QString& caption, const QString& folder,
+                         const QString& filter) override
+    {
+        ++asked;
+        lastCaption = caption;
+        lastSuggested = folder;
         lastFilter = filter;
         return answer;
     }

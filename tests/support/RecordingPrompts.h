@@ -14,7 +14,7 @@ namespace veldrin::test {
 class RecordingPrompts : public Prompts {
 public:
     struct Message {
-        QString kind; // "error", "warning" or "question"
+        QString kind; // "error", "warning", "question" or "choice"
         QString text;
     };
 
@@ -29,6 +29,20 @@ public:
         }
         return m_answers.takeFirst();
     }
+
+    int choose(const QString& text, const QStringList& choices) override
+    {
+        m_messages.append({QStringLiteral("choice"),
+                           text + QStringLiteral("\n[") + choices.join(QStringLiteral("] [")) + u']'});
+        if (m_choices.isEmpty()) {
+            ADD_FAILURE() << "unexpected choice: " << text.toStdString();
+            return -1;
+        }
+        return m_choices.takeFirst();
+    }
+
+    // The choices taken at the next boxes that offer them, in order; -1 for Cancel.
+    void choose(std::initializer_list<int> choices) { m_choices.append(QList<int>(choices)); }
 
     // The answers to the next questions, in order.
     void answer(std::initializer_list<bool> answers) { m_answers.append(QList<bool>(answers)); }
@@ -46,6 +60,7 @@ public:
 private:
     QList<Message> m_messages;
     QList<bool> m_answers;
+    QList<int> m_choices;
 };
 
 } // namespace veldrin::test
