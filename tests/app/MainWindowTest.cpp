@@ -221,6 +221,25 @@ TEST_F(MainWindowFixture, MessageBoxButtonsSpeakTheChosenLanguage)
         return texts;
     };
     EXPECT_EQ(buttonsOfAQuestion(), (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein")}));
+    // A box of choices: a button for each, and Cancel, which Escape presses too.
+    test::WhenModal([](QWidget* modal) {
+        QStringList texts;
+        QAbstractButton* second = nullptr;
+        for (QAbstractButton* b : modal->findChildren<QAbstractButton*>()) {
+            texts.append(QString(b->text()).remove(u'&'));
+            if (b->text() == QStringLiteral("Anfügen"))
+                second = b;
+        }
+        texts.sort();
+        EXPECT_EQ(texts, (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("Anfügen"),
+                                      QStringLiteral("Ersetzen")}));
+        ASSERT_NE(second, nullptr);
+        second->click();
+    });
+    const QStringList choices{QStringLiteral("Ersetzen"), QStringLiteral("Anfügen")};
+    EXPECT_EQ(boxes.choose(QStringLiteral("Wie?"), choices), 1);
+    test::WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    EXPECT_EQ(boxes.choose(QStringLiteral("Wie?"), choices), -1);
     app->state().Settings.CurrentLanguage = QStringLiteral("English");
     window().Change_Language();
     EXPECT_EQ(buttonsOfAQuestion(), (QStringList{QStringLiteral("&No"), QStringLiteral("&Yes")}));
