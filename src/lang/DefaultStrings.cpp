@@ -285,6 +285,7 @@ const QStringList& DefaultStrings()
             QStringLiteral("Copy"),                               // 265
             QStringLiteral("Paste"),                              // 266
             QStringLiteral("Delete"),                             // 267
+            QStringLiteral("The load is done, but its copy in the configuration's history could not be kept: %1"), // 268
         };
     return texts;
 }

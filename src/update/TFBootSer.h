@@ -33,6 +33,8 @@ protected:
 
     void placeFirstPage() override;
     void nextClicked() override { Btn_NextClick(); }
+    LoadRecord::Route route() const override { return LoadRecord::Route::Serial; }
+    QString target() const override { return selectedPort(); }
     void updateClicked() override { Btn_UpdateClick(); }
 
 private:

@@ -46,6 +46,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void placeFirstPage() override;
     void nextClicked() override { LbButton2Click(); }
+    LoadRecord::Route route() const override { return LoadRecord::Route::Ethernet; }
+    QString target() const override { return m_deviceAddress; }
     void updateClicked() override { LbButton4Click(); }
 
 private:

@@ -1,10 +1,12 @@
 #include "update/UpdateDialog.h"
 
 #include "common/Prompts.h"
+#include "common/VeldrinError.h"
 #include "session/AppState.h"
 #include "update/ProgramStarter.h"
 #include "update/UpdaterPaths.h"
 
+#include <QDateTime>
 #include <QLabel>
 
 #include <algorithm>
@@ -89,6 +91,16 @@ void UpdateDialog::runUpdater(const QString& name, const QString& parameter)
     L_Status->setText(text(204).arg(name));
     const RunOutcome outcome = m_starter.Start_Program(program, parameter, 0);
     L_Status->setText(outcome.statusLine(program, m_state.Strings));
+    if (!outcome.succeeded() || !m_state.IsConfigOpen())
+        return;
+    // The status line keeps the load's own outcome; a history that cannot be written is
+    // reported on its own.
+    try {
+        RecordLoad(m_state.ActiveConfigDir,
+                   {QDateTime::currentDateTimeUtc(), route(), target(), options(), outcome.exitCode});
+    } catch (const VeldrinError& error) {
+        m_prompts.error(text(268).arg(error.message()));
+    }
 }
 
 } // namespace veldrin

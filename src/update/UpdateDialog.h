@@ -3,6 +3,7 @@
 // page 1, Update to page 2.
 #pragma once
 
+#include "update/LoadHistory.h"
 #include "update/UpdateOptionBoxes.h"
 #include "update/UpdateOptions.h"
 #include "widgets/VeldrinDialog.h"
@@ -40,8 +41,12 @@ protected:
     // optionsIndex on, and the three buttons.
     void setSharedTexts(int optionsIndex, int cancelIndex, int nextIndex, int updateIndex);
     // Runs the updater of that name in the program folder with the parameter, the status line
-    // saying how it went; refused while an updater started before is still running.
+    // saying how it went; refused while an updater started before is still running. A load the
+    // updater reports as done is kept in the configuration's history.
     void runUpdater(const QString& name, const QString& parameter);
+    // How the device is reached: over a serial port (its path) or over Ethernet (its address).
+    virtual LoadRecord::Route route() const = 0;
+    virtual QString target() const = 0;
     // Whether an updater may be started now; tells the user when not.
     bool updaterIdle();
 

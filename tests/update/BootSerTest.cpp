@@ -7,11 +7,13 @@
 #include "support/ReadingOrder.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "update/LoadHistory.h"
 #include "update/ProgramStarter.h"
 #include "update/TFBootSer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -25,6 +27,7 @@ protected:
     void SetUp() override
     {
         RunStartup(state, dir.path());
+        dir.mkdir(QStringLiteral("PROJECTS/Line 1"));
         state.OpenConfiguration(QStringLiteral("Line 1"));
         boot = std::make_unique<TFBootSer>(state, prompts, ports, starter, nullptr);
     }
@@ -131,6 +134,45 @@ TEST_F(BootSer, TheStatusLineSaysHowTheUpdaterEnded)
         runner.endAtOnceWith = 0;
         in<QPushButton>("Btn_Update")->click();
         EXPECT_EQ(in<QLabel>("L_Status")->text(), QStringLiteral("Ser_30418_Update finished."));
+    });
+}
+
+// A load the updater reports as done is kept in the configuration's history; a failed one is
+// not, and a history that cannot be written is reported without hiding how the load went.
+TEST_F(BootSer, KeepsEachDoneLoadInTheConfigurationsHistory)
+{
+    dir.write(QStringLiteral("PROJECTS/Line 1/ParGen.xml"), "<GeneralParameter/>");
+    dir.write(QStringLiteral("PROJECTS/Line 1/bin/bank.bin"), QByteArray(26, '\1'));
+    ports.ports = {{QStringLiteral("ttyS0"), QString(), true}};
+    const QString config = state.ActiveConfigDir;
+    whileShown([&] {
+        in<QPushButton>("Btn_Next")->click();
+        runner.endAtOnceWith = 4;
+        in<QPushButton>("Btn_Update")->click();
+        EXPECT_TRUE(HistoryEntries(config).isEmpty());
+        runner.endAtOnceWith = 0;
+        in<QPushButton>("Btn_Update")->click();
+        const QStringList entries = HistoryEntries(config);
+        ASSERT_EQ(entries.size(), 1);
+        EXPECT_EQ(
+            dir.read(QStringLiteral("PROJECTS/Line 1/history/%1/ParGen.xml").arg(QDir(entries[0]).dirName())),
+            "<GeneralParameter/>");
+        const QByteArray note =
+            dir.read(QStringLiteral("PROJECTS/Line 1/history/%1/load.json").arg(QDir(entries[0]).dirName()));
+        EXPECT_TRUE(note.contains("\"route\": \"serial\"")) << note.toStdString();
+        EXPECT_TRUE(note.contains("ttyS0")) << note.toStdString();
+        EXPECT_TRUE(prompts.messages().isEmpty());
+
+        // The history folder taken by a file: reported, the status line unchanged.
+        QDir(entries[0]).removeRecursively();
+        QDir(config).rmdir(QStringLiteral("history"));
+        dir.write(QStringLiteral("PROJECTS/Line 1/history"), "not a folder");
+        in<QPushButton>("Btn_Update")->click();
+        EXPECT_EQ(in<QLabel>("L_Status")->text(), QStringLiteral("Ser_30418_Update finished."));
+        ASSERT_EQ(prompts.messages().size(), 1);
+        EXPECT_TRUE(prompts.messages()[0].text.startsWith(QStringLiteral(
+            "The load is done, but its copy in the configuration's history could not be kept: ")))
+            << prompts.messages()[0].text.toStdString();
     });
 }
 

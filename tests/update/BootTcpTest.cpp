@@ -45,6 +45,7 @@ protected:
     void SetUp() override
     {
         RunStartup(state, dir.path());
+        dir.mkdir(QStringLiteral("PROJECTS/Line 1"));
         state.OpenConfiguration(QStringLiteral("Line 1"));
         boot = std::make_unique<TFBootTCP>(state, prompts, echo, clock, starter, nullptr);
     }
