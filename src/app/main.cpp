@@ -1,3 +1,4 @@
+#include "BuildConfig.h"
 #include "app/Application.h"
 #include "common/MessageBoxPrompts.h"
 #include "session/InstanceLock.h"
@@ -35,6 +36,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication::setApplicationName(QStringLiteral("Veldrin"));
+    // So the desktop finds the configurator's entry and icon for its windows.
+    QGuiApplication::setDesktopFileName(QLatin1String(veldrin::build::AppId));
     QApplication::setFont(commonFont());
 
     veldrin::Application configurator(where);

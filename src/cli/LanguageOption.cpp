@@ -13,8 +13,7 @@ LanguageOption::LanguageOption(QString programDir)
     : m_programDirOption(QStringLiteral("program-dir"),
                          QStringLiteral("The folder whose settings (Veldrin.xml) and LANGUAGE folder are "
                                         "used (default: the configurator's: the folder veldrin-cli is "
-                                        "in, or, where that is an installation, the user's data "
-                                        "folder)."),
+                                        "in, or the user's data folder for an installed veldrin-cli)."),
                          QStringLiteral("DIR")),
       m_languageOption(QStringLiteral("language"),
                        QStringLiteral("The language: NAME.lng in the LANGUAGE folder (default: the "
