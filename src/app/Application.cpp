@@ -8,7 +8,11 @@
 namespace veldrin {
 
 Application::Application(const QString& programDir, Services services)
-    : m_online(programDir),
+    : Application(WorkspaceLocation::Portable(programDir), services)
+{}
+
+Application::Application(const WorkspaceLocation& where, Services services)
+    : m_online(where.ProgramDir),
       m_httpUpdates(m_online, VersionQueryOfThisBuild(), HttpUpdateCheck::DefaultDeadlineMs),
       m_systemPorts(m_online), m_services(services)
 {
@@ -28,7 +32,7 @@ Application::Application(const QString& programDir, Services services)
         m_services.clock = &m_steadyClock;
     if (!m_services.files)
         m_services.files = &m_fileDialogs;
-    m_startup = RunStartup(m_state, programDir);
+    m_startup = RunStartup(m_state, where);
     m_mainWindow = std::make_unique<TFVeldrineFirmWare>(m_state, m_services);
 }
 

@@ -12,6 +12,7 @@
 #include "services/Services.h"
 #include "session/AppState.h"
 #include "session/Startup.h"
+#include "session/WorkspaceLocation.h"
 #include "update/SystemIcmpEcho.h"
 
 #include <QString>
@@ -24,8 +25,10 @@ class TFVeldrineFirmWare;
 
 class Application {
 public:
-    // Runs the start-up sequence for programDir and creates the windows, main window first.
-    // Services left null are the real ones.
+    // Runs the start-up sequence for the workspace at where and creates the windows, main
+    // window first. Services left null are the real ones.
+    explicit Application(const WorkspaceLocation& where, Services services = {});
+    // The same for a portable folder: everything in programDir.
     explicit Application(const QString& programDir, Services services = {});
     ~Application();
 

@@ -34,7 +34,7 @@ namespace veldrin {
 
 TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services, QWidget* parent)
     : QWidget(parent), m_state(state), m_prompts(*services.prompts), m_urls(*services.urls),
-      m_updates(*services.updates), m_qtTexts(layout::In(state.ProgramDir, layout::QtTranslationsFolder))
+      m_updates(*services.updates), m_qtTexts(layout::In(state.DataDir, layout::QtTranslationsFolder))
 {
     m_qtTexts.follow(m_state.Settings.CurrentLanguage);
     setObjectName(QStringLiteral("TFVeldrineFirmWare"));

@@ -8,8 +8,9 @@
 
 namespace veldrin::cli {
 
-// args holds the arguments after the program's name; programDir is the folder of the
-// running executable, the default installation the commands look at.
+// args holds the arguments after the program's name; programDir is the configurator's workspace
+// (the folder of the running executable when it is portable, else the user's data folder), the
+// default the commands look at.
 int RunCli(const QStringList& args, const QString& programDir, QTextStream& out, QTextStream& err);
 
 } // namespace veldrin::cli

@@ -11,12 +11,13 @@ namespace veldrin::cli {
 
 LanguageOption::LanguageOption(QString programDir)
     : m_programDirOption(QStringLiteral("program-dir"),
-                         QStringLiteral("The installation whose settings and LANGUAGE folder are used "
-                                        "(default: the folder veldrin-cli is in)."),
+                         QStringLiteral("The folder whose settings (Veldrin.xml) and LANGUAGE folder are "
+                                        "used (default: the configurator's: the folder veldrin-cli is "
+                                        "in, or the user's data folder for an installed veldrin-cli)."),
                          QStringLiteral("DIR")),
       m_languageOption(QStringLiteral("language"),
                        QStringLiteral("The language: NAME.lng in the LANGUAGE folder (default: the "
-                                      "language saved in the installation's settings; English when "
+                                      "language saved in the settings; English when "
                                       "its file is missing)."),
                        QStringLiteral("NAME")),
       m_defaultProgramDir(std::move(programDir)), m_programDir(m_defaultProgramDir)

@@ -1,5 +1,5 @@
 // The options --program-dir and --language of the commands that show the configurator's
-// texts: which installation, and which of its languages.
+// texts: which configurator's folder, and which of its languages.
 #pragma once
 
 #include <QCommandLineOption>
@@ -15,7 +15,8 @@ namespace veldrin::cli {
 
 class LanguageOption {
 public:
-    // programDir is the installation used when --program-dir is not given.
+    // programDir is the folder used when --program-dir is not given: the configurator's
+    // workspace.
     explicit LanguageOption(QString programDir);
 
     // The two options, for a command to add to its own.
@@ -26,8 +27,8 @@ public:
 
     QString programDir() const;
     QString languageDir() const;
-    // Builds the texts of the language named, else of the one saved in the installation's
-    // settings, as the configurator would; gives the language file applied, or "".
+    // Builds the texts of the language named, else of the one saved in the folder's settings,
+    // as the configurator would; gives the language file applied, or "".
     QString selectLanguage(StringTable& table) const;
 
 private:

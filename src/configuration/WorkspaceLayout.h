@@ -10,7 +10,18 @@ namespace veldrin::layout {
 inline constexpr char SerialUpdaterProgram[] = "Ser_30418_Update";
 inline constexpr char EthernetUpdaterProgram[] = "Ethernet_Update";
 
-// Beside the programs.
+// Beside the programs: a file that keeps the folder portable even where it cannot be written,
+// and the file an installation marks its program folder with, naming its data folder (the
+// shipped LANGUAGE, MASTER, PROJECTS and translations) relative to the program folder.
+inline constexpr char PortableMarkerFile[] = "portable";
+inline constexpr char InstalledMarkerFile[] = "installed";
+
+// The workspace of an installed configurator: this folder in the user's data folder.
+inline constexpr char UserWorkspaceFolder[] = "Veldrin";
+// In it: the checksum of each shipped file as it was copied there, as sha256sum writes them.
+inline constexpr char ShippedRecordFile[] = "Shipped.sha256";
+
+// In the workspace: beside the programs in a portable folder, else in the user's data folder.
 inline constexpr char SettingsFile[] = "Veldrin.xml";
 inline constexpr char LockFile[] = "Veldrin.lock";
 inline constexpr char MasterFolder[] = "MASTER";

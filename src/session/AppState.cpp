@@ -7,7 +7,7 @@ namespace veldrin {
 
 QString AppState::SettingsPath() const
 {
-    return layout::In(ProgramDir, layout::SettingsFile);
+    return layout::In(WorkspaceDir, layout::SettingsFile);
 }
 
 QString AppState::ConfigDir(const QString& name) const

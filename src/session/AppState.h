@@ -10,7 +10,13 @@
 namespace veldrin {
 
 struct AppState {
+    // The folder of the programs (the configurator, the updaters).
     QString ProgramDir;
+    // The installation's shipped files; Qt's translations are read from there.
+    QString DataDir;
+    // Where the settings file, the configurations, the languages and the firmware files are:
+    // ProgramDir in a portable folder, the user's data folder in an installation.
+    QString WorkspaceDir;
     QString MasterDir;
     QString ProjectsDir;
     QString LanguageDir;

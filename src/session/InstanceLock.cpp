@@ -14,8 +14,8 @@ constexpr int AlreadyRunningText = 219; // "The configurator is already running 
 
 } // namespace
 
-InstanceLock::InstanceLock(const QString& programDir)
-    : m_programDir(programDir), m_lock(QDir(programDir).filePath(QLatin1String(layout::LockFile)))
+InstanceLock::InstanceLock(const QString& workspaceDir)
+    : m_workspaceDir(workspaceDir), m_lock(QDir(workspaceDir).filePath(QLatin1String(layout::LockFile)))
 {}
 
 bool InstanceLock::acquire()
@@ -26,10 +26,10 @@ bool InstanceLock::acquire()
 QString InstanceLock::alreadyRunningMessage() const
 {
     // In the language the running configurator shows, the one its settings name.
-    QString language = ReadSettingsFile(layout::In(m_programDir, layout::SettingsFile)).CurrentLanguage;
+    QString language = ReadSettingsFile(layout::In(m_workspaceDir, layout::SettingsFile)).CurrentLanguage;
     StringTable strings;
-    SelectLanguage(strings, layout::In(m_programDir, layout::LanguageFolder), language);
-    return strings[AlreadyRunningText].arg(QDir::toNativeSeparators(m_programDir));
+    SelectLanguage(strings, layout::In(m_workspaceDir, layout::LanguageFolder), language);
+    return strings[AlreadyRunningText].arg(QDir::toNativeSeparators(m_workspaceDir));
 }
 
 } // namespace veldrin

@@ -1,4 +1,4 @@
-// One configurator per program folder: two of them would overwrite each other's settings and
+// One configurator per workspace: two of them would overwrite each other's settings and
 // configuration files without a word.
 #pragma once
 
@@ -10,8 +10,8 @@ namespace veldrin {
 
 class InstanceLock {
 public:
-    // The lock file in the program folder.
-    explicit InstanceLock(const QString& programDir);
+    // The lock file in the workspace (the program folder of a portable configurator).
+    explicit InstanceLock(const QString& workspaceDir);
 
     // Takes the folder for this run. False only when another configurator that is still
     // running holds it; a lock left by a run that ended without releasing it is taken over,
@@ -22,7 +22,7 @@ public:
     QString alreadyRunningMessage() const;
 
 private:
-    QString m_programDir;
+    QString m_workspaceDir;
     ExclusiveLock m_lock;
 };
 

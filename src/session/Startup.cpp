@@ -6,10 +6,10 @@
 #include "session/AppState.h"
 #include "session/Identity.h"
 #include "session/SettingsFile.h"
+#include "session/ShippedFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 namespace veldrin {
 namespace {
@@ -23,23 +23,26 @@ void ensureDirectory(const QString& path)
         QDir().mkdir(path);
 }
 
-bool isWritableFolder(const QString& dir)
-{
-    QTemporaryFile probe(dir + QStringLiteral("/.veldrin-write-test-XXXXXX"));
-    return probe.open();
-}
-
 } // namespace
 
 StartupResult RunStartup(AppState& state, const QString& programDir)
 {
+    return RunStartup(state, WorkspaceLocation::Portable(programDir));
+}
+
+StartupResult RunStartup(AppState& state, const WorkspaceLocation& where, const WorkspaceProbes& probes)
+{
     StartupResult result;
     state.Strings = StringTable();
 
-    state.ProgramDir = QDir::cleanPath(programDir);
-    state.MasterDir = layout::In(state.ProgramDir, layout::MasterFolder);
-    state.ProjectsDir = layout::In(state.ProgramDir, layout::ProjectsFolder);
-    state.LanguageDir = layout::In(state.ProgramDir, layout::LanguageFolder);
+    state.ProgramDir = where.ProgramDir;
+    state.DataDir = where.DataDir;
+    state.WorkspaceDir = where.WorkspaceDir;
+    state.MasterDir = layout::In(state.WorkspaceDir, layout::MasterFolder);
+    state.ProjectsDir = layout::In(state.WorkspaceDir, layout::ProjectsFolder);
+    state.LanguageDir = layout::In(state.WorkspaceDir, layout::LanguageFolder);
+    const QStringList notCopied =
+        where.installed() ? SeedWorkspace(where.DataDir, where.WorkspaceDir) : QStringList();
     ensureDirectory(state.MasterDir);
     ensureDirectory(state.ProjectsDir);
     ensureDirectory(state.LanguageDir);
@@ -60,8 +63,11 @@ StartupResult RunStartup(AppState& state, const QString& programDir)
         state.ActiveConfigDir = state.ConfigDir(name);
     state.Set_Files();
 
-    if (!isWritableFolder(state.ProgramDir))
+    // An installation's program folder is not meant to be written.
+    if (!where.installed() && !probes.isWritable(state.ProgramDir))
         result.Warning = state.Strings[ReadOnlyFolderText].arg(QDir::toNativeSeparators(state.ProgramDir));
+    else if (!notCopied.isEmpty())
+        result.Warning = notCopied.join(u'\n');
     return result;
 }
 

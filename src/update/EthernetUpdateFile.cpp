@@ -49,9 +49,9 @@ void appendOperation(XmlNode& operations, const Operation& operation)
 
 } // namespace
 
-QString EthernetUpdateFilePath(const QString& programDir)
+QString EthernetUpdateFilePath(const QString& workspaceDir)
 {
-    return layout::In(programDir, layout::EthernetUpdateFile);
+    return layout::In(workspaceDir, layout::EthernetUpdateFile);
 }
 
 QString EthernetFirmwarePath(const QString& masterDir)
@@ -88,11 +88,11 @@ QByteArray EthernetUpdateBytes(const QString& deviceAddress, const UpdateOptions
     return doc.toBytes();
 }
 
-void WriteEthernetUpdateFile(const QString& programDir, const QString& deviceAddress,
+void WriteEthernetUpdateFile(const QString& workspaceDir, const QString& deviceAddress,
                              const UpdateOptions& options, const QString& masterDir,
                              const QString& activeConfigDir)
 {
-    WriteFileAtomically(EthernetUpdateFilePath(programDir),
+    WriteFileAtomically(EthernetUpdateFilePath(workspaceDir),
                         EthernetUpdateBytes(deviceAddress, options, masterDir, activeConfigDir));
 }
 

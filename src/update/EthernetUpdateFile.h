@@ -1,4 +1,5 @@
-// Ethernet_Update.xml: what the Ethernet updater is to do, written beside the programs.
+// Ethernet_Update.xml: what the Ethernet updater is to do, written into the workspace, where the
+// updater looks for it.
 #pragma once
 
 #include "update/UpdateOptions.h"
@@ -8,8 +9,8 @@
 
 namespace veldrin {
 
-// The file's path in programDir.
-QString EthernetUpdateFilePath(const QString& programDir);
+// The file's path in workspaceDir.
+QString EthernetUpdateFilePath(const QString& workspaceDir);
 // The firmware file the Ethernet updater writes, in masterDir.
 QString EthernetFirmwarePath(const QString& masterDir);
 
@@ -19,9 +20,9 @@ QString EthernetFirmwarePath(const QString& masterDir);
 QByteArray EthernetUpdateBytes(const QString& deviceAddress, const UpdateOptions& options,
                                const QString& masterDir, const QString& activeConfigDir);
 
-// Writes the file into programDir atomically, replacing the last one; throws VeldrinError
+// Writes the file into workspaceDir atomically, replacing the last one; throws VeldrinError
 // naming the file and the reason.
-void WriteEthernetUpdateFile(const QString& programDir, const QString& deviceAddress,
+void WriteEthernetUpdateFile(const QString& workspaceDir, const QString& deviceAddress,
                              const UpdateOptions& options, const QString& masterDir,
                              const QString& activeConfigDir);
 

@@ -212,7 +212,7 @@ void TFBootTCP::LbButton2Click()
 
 void TFBootTCP::Compile_XML_Parameter()
 {
-    WriteEthernetUpdateFile(m_state.ProgramDir, m_deviceAddress, options(), m_state.MasterDir,
+    WriteEthernetUpdateFile(m_state.WorkspaceDir, m_deviceAddress, options(), m_state.MasterDir,
                             m_state.ActiveConfigDir);
 }
 

@@ -13,13 +13,13 @@
 
 namespace veldrin::updaters {
 
-EmulatedDevice::EmulatedDevice(const QString& programDir, const QString& folderName)
+EmulatedDevice::EmulatedDevice(const QString& workspaceDir, const QString& folderName)
 {
     // The names reaching here are checked where they are parsed; this keeps a slip there from
     // writing outside DEVICES.
     if (!IsPlainName(folderName))
         throw VeldrinError(QStringLiteral("\"%1\" cannot name a device folder").arg(folderName));
-    m_folder = layout::In(QDir::cleanPath(programDir), layout::DevicesFolder) + u'/' + folderName;
+    m_folder = layout::In(QDir::cleanPath(workspaceDir), layout::DevicesFolder) + u'/' + folderName;
 }
 
 void EmulatedDevice::write(const std::vector<std::pair<QString, QByteArray>>& areas) const

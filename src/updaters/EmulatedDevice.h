@@ -1,5 +1,6 @@
-// The device an updater talks to, emulated by a folder: DEVICES/<port or address>/ beside the
-// updater holds what the device's memory holds, one file per memory area.
+// The device an updater talks to, emulated by a folder: DEVICES/<port or address>/ in the
+// configurator's workspace (beside the updater in a portable folder) holds what the device's
+// memory holds, one file per memory area.
 #pragma once
 
 #include <QByteArray>
@@ -17,9 +18,9 @@ inline constexpr char FirmwareArea[] = "firmware.bin";
 class EmulatedDevice {
 public:
     // folderName comes from DeviceFolderOfPort or DeviceAddressOf: a plain name.
-    EmulatedDevice(const QString& programDir, const QString& folderName);
+    EmulatedDevice(const QString& workspaceDir, const QString& folderName);
 
-    // programDir/DEVICES/folderName.
+    // workspaceDir/DEVICES/folderName.
     const QString& folder() const { return m_folder; }
 
     // Writes the areas (name, bytes) together: all of them or, on failure, none. Throws

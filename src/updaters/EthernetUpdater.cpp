@@ -261,10 +261,10 @@ EthernetRequest ReadEthernetRequest(const QString& path, QStringList& problems)
     }
 }
 
-int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, UpdaterReport& report)
+int RunEthernetUpdater(const QStringList& arguments, const QString& workspaceDir, UpdaterReport& report)
 {
     UpdateRun run(report);
-    const QString path = QDir(programDir).filePath(QLatin1String(layout::EthernetUpdateFile));
+    const QString path = QDir(workspaceDir).filePath(QLatin1String(layout::EthernetUpdateFile));
     QStringList problems;
     const EthernetRequest request = ReadEthernetRequest(path, problems);
     report.heading(
@@ -272,11 +272,10 @@ int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, 
             ? QLatin1String(layout::EthernetUpdaterProgram)
             : QStringLiteral("%1: %2").arg(QLatin1String(layout::EthernetUpdaterProgram), request.Title));
     if (!arguments.isEmpty())
-        run.problem(QStringLiteral(
-                        "%1 takes no arguments: it reads everything from %2 beside it (it was given \"%3\")")
-                        .arg(QLatin1String(layout::EthernetUpdaterProgram),
-                             QLatin1String(layout::EthernetUpdateFile), arguments.join(u' ')),
-                    ExitBadRequest);
+        run.problem(
+            QStringLiteral("%1 takes no arguments: it reads everything from %2 (it was given \"%3\")")
+                .arg(QLatin1String(layout::EthernetUpdaterProgram), native(path), arguments.join(u' ')),
+            ExitBadRequest);
     for (const QString& text : problems)
         run.problem(text, ExitBadRequest);
     if (run.hasProblems())
@@ -309,7 +308,7 @@ int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, 
         return run.finish({});
 
     report.info(QStringLiteral("Device: %1, emulated in %2; boot ports %3 and %4")
-                    .arg(request.Device, native(EmulatedDevice(programDir, request.Device).folder()))
+                    .arg(request.Device, native(EmulatedDevice(workspaceDir, request.Device).folder()))
                     .arg(request.BootPort)
                     .arg(request.BootPortSec));
     const std::vector<EthernetOperation>& operations = request.Operations;
@@ -328,7 +327,7 @@ int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, 
 
     for (std::size_t i = 0; i < operations.size(); ++i) {
         const EthernetOperation& operation = operations[i];
-        const EmulatedDevice device(programDir, operation.Device);
+        const EmulatedDevice device(workspaceDir, operation.Device);
         const QString area =
             QLatin1String(operation.BankType == FirmwareBank ? FirmwareArea : layout::RequestImageFile);
         const QString kind = bankName(operation.BankType);

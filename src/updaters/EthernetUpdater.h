@@ -1,4 +1,4 @@
-// Ethernet_Update: performs the operations that Ethernet_Update.xml, beside the program, lists
+// Ethernet_Update: performs the operations that Ethernet_Update.xml, in the workspace, lists
 // for the device at an IPv4 address: write a file into a bank of the device, read it back.
 #pragma once
 
@@ -42,9 +42,9 @@ struct EthernetRequest {
 // Ope_FileName is taken from the file's folder. Only the form is checked here, not the files named.
 EthernetRequest ReadEthernetRequest(const QString& path, QStringList& problems);
 
-// Reads programDir/Ethernet_Update.xml and the files it names, reports every problem, then
-// performs the operations on the device emulated in programDir/DEVICES/<address>. arguments
+// Reads workspaceDir/Ethernet_Update.xml and the files it names, reports every problem, then
+// performs the operations on the device emulated in workspaceDir/DEVICES/<address>. arguments
 // must be empty: the program takes everything from the file. Gives the exit code.
-int RunEthernetUpdater(const QStringList& arguments, const QString& programDir, UpdaterReport& report);
+int RunEthernetUpdater(const QStringList& arguments, const QString& workspaceDir, UpdaterReport& report);
 
 } // namespace veldrin::updaters

@@ -103,7 +103,7 @@ SerialRequest ParseSerialFields(const QStringList& fields, QStringList& problems
     return request;
 }
 
-int RunSerialUpdater(const QStringList& fields, const QString& programDir, UpdaterReport& report)
+int RunSerialUpdater(const QStringList& fields, const QString& workspaceDir, UpdaterReport& report)
 {
     UpdateRun run(report);
     QStringList problems;
@@ -151,7 +151,7 @@ int RunSerialUpdater(const QStringList& fields, const QString& programDir, Updat
     if (run.hasProblems())
         return run.finish({});
 
-    const EmulatedDevice device(programDir, DeviceFolderOfPort(request.Port));
+    const EmulatedDevice device(workspaceDir, DeviceFolderOfPort(request.Port));
     report.info(
         QStringLiteral("Device: serial port %1, emulated in %2").arg(request.Port, native(device.folder())));
     if (firmware)

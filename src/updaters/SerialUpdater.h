@@ -26,7 +26,7 @@ struct SerialRequest {
 SerialRequest ParseSerialFields(const QStringList& fields, QStringList& problems);
 
 // Checks the command line and the files it names, reports every problem, then performs the
-// operations on the device emulated in programDir/DEVICES/<port>. Gives the exit code.
-int RunSerialUpdater(const QStringList& fields, const QString& programDir, UpdaterReport& report);
+// operations on the device emulated in workspaceDir/DEVICES/<port>. Gives the exit code.
+int RunSerialUpdater(const QStringList& fields, const QString& workspaceDir, UpdaterReport& report);
 
 } // namespace veldrin::updaters

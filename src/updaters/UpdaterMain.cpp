@@ -1,6 +1,7 @@
 #include "updaters/UpdaterMain.h"
 
 #include "common/VeldrinError.h"
+#include "session/WorkspaceLocation.h"
 #include "updaters/ConsoleReport.h"
 #include "updaters/NativeCommandLine.h"
 #include "updaters/ProgressWindow.h"
@@ -39,7 +40,8 @@ QStringList argumentsOf(int argc, char** argv)
 int runGuarded(const UpdaterBody& body, const QStringList& arguments, UpdaterReport& report)
 {
     try {
-        return body(arguments, QCoreApplication::applicationDirPath(), report);
+        // The workspace of the configurator that started it, found by the configurator's rule.
+        return body(arguments, LocateWorkspace(QCoreApplication::applicationDirPath()).WorkspaceDir, report);
     } catch (const VeldrinError& error) {
         report.problem(error.message());
         report.finish(false, QStringLiteral("The update stopped."));

@@ -11,10 +11,10 @@ namespace veldrin::updaters {
 
 class UpdaterReport;
 
-// An updater's work: the arguments after the program's name, the program's folder, where to
-// report; gives the exit code.
+// An updater's work: the arguments after the program's name, the configurator's workspace (where
+// Ethernet_Update.xml and DEVICES lie), where to report; gives the exit code.
 using UpdaterBody =
-    std::function<int(const QStringList& arguments, const QString& programDir, UpdaterReport& report)>;
+    std::function<int(const QStringList& arguments, const QString& workspaceDir, UpdaterReport& report)>;
 
 // Takes the arguments before Qt can claim any of them, shows a window when a display is available
 // and reports on the console otherwise, runs body and gives its exit code. After a good run the

@@ -20,6 +20,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -243,6 +244,45 @@ TEST_F(MainWindowFixture, MessageBoxButtonsSpeakTheChosenLanguage)
     app->state().Settings.CurrentLanguage = QStringLiteral("English");
     window().Change_Language();
     EXPECT_EQ(buttonsOfAQuestion(), (QStringList{QStringLiteral("&No"), QStringLiteral("&Yes")}));
+}
+
+// Installed, the configurator takes its languages and Qt's texts from the installation and keeps
+// the user's files in the workspace: nothing is written beside the programs.
+TEST(MainWindow, InstalledItReadsTheInstallationAndWritesOnlyTheWorkspace)
+{
+    test::TempProgramDir dir;
+    test::RecordingPrompts prompts;
+    test::FakeUrlOpener urls;
+    QFile translation(test::DistDir() + QStringLiteral("/translations/qtbase_de.qm"));
+    ASSERT_TRUE(translation.open(QIODevice::ReadOnly));
+    dir.write(QStringLiteral("data/translations/qtbase_de.qm"), translation.readAll());
+    QFile german(test::SamplesDir() + QStringLiteral("/../LANGUAGE/Deutsch.lng"));
+    ASSERT_TRUE(german.open(QIODevice::ReadOnly));
+    dir.write(QStringLiteral("data/LANGUAGE/Deutsch.lng"), german.readAll());
+    dir.write(QStringLiteral("home/Veldrin.xml"), "<c><lastlang><language>Deutsch</language></lastlang></c>");
+    dir.mkdir(QStringLiteral("program"));
+    const WorkspaceLocation installed{WorkspaceMode::Installed, dir.file(QStringLiteral("program")),
+                                      dir.file(QStringLiteral("data")), dir.file(QStringLiteral("home"))};
+    Application app(installed, Services{&prompts, &urls});
+    app.show();
+
+    QStringList buttons;
+    test::WhenModal([&buttons](QWidget* modal) {
+        for (const QAbstractButton* b : modal->findChildren<QAbstractButton*>())
+            buttons.append(b->text());
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    MessageBoxPrompts(&app.mainWindow()).question(QStringLiteral("Is it?"));
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein")}));
+    EXPECT_EQ(app.state().Settings.CurrentLanguage, QStringLiteral("Deutsch"));
+
+    EXPECT_TRUE(app.mainWindow().close());
+    EXPECT_TRUE(prompts.messages().isEmpty());
+    EXPECT_TRUE(dir.read(QStringLiteral("home/Veldrin.xml")).contains("<language>Deutsch</language>"));
+    EXPECT_EQ(QDir(dir.file(QStringLiteral("program")))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
 }
 
 // Without a window manager as with one: the main window opens centred on the screen, and the

@@ -6,6 +6,7 @@
 #include "session/Identity.h"
 #include "support/TempProgramDir.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -128,6 +129,83 @@ TEST(Startup, HostileSettingsOrConfigurationFilesStartWithTheDefaults)
     RunStartup(state, dir.path());
     EXPECT_TRUE(state.IsConfigOpen());
     EXPECT_EQ(ReadDeviceType(state.ParGenPath), 0);
+}
+
+// An installation the user cannot write: the programs in one folder, the shipped files in
+// another, the user's files in a third.
+class InstalledStartup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root.mkdir(QStringLiteral("program"));
+        root.write(QStringLiteral("data/LANGUAGE/Deutsch.lng"), "STR9 = Keine Konfiguration offen\n");
+        root.write(QStringLiteral("data/MASTER/sim30418.sim"), "firmware");
+        root.write(QStringLiteral("data/PROJECTS/Demo/ParGen.xml"), "<GeneralParameter/>");
+    }
+    WorkspaceLocation where() const
+    {
+        return {WorkspaceMode::Installed, root.file(QStringLiteral("program")),
+                root.file(QStringLiteral("data")), root.file(QStringLiteral("home"))};
+    }
+    StartupResult start() { return RunStartup(state, where(), readOnlyProgram); }
+
+    test::TempProgramDir root;
+    AppState state;
+    WorkspaceProbes readOnlyProgram{[](const QString&) { return false; },
+                                    [] {
+                                        return QString();
+                                    }};
+};
+
+TEST_F(InstalledStartup, TheUsersFilesAreInTheWorkspaceSeededFromTheInstallation)
+{
+    StartupResult result = start();
+    EXPECT_TRUE(result.Warning.isEmpty()) << "an installation's folder is not meant to be written";
+    EXPECT_EQ(state.ProgramDir, root.file(QStringLiteral("program")));
+    EXPECT_EQ(state.DataDir, root.file(QStringLiteral("data")));
+    EXPECT_EQ(state.WorkspaceDir, root.file(QStringLiteral("home")));
+    EXPECT_EQ(state.MasterDir, root.file(QStringLiteral("home/MASTER")));
+    EXPECT_EQ(state.ProjectsDir, root.file(QStringLiteral("home/PROJECTS")));
+    EXPECT_EQ(state.LanguageDir, root.file(QStringLiteral("home/LANGUAGE")));
+    EXPECT_EQ(state.SettingsPath(), root.file(QStringLiteral("home/Veldrin.xml")));
+    EXPECT_EQ(root.read(QStringLiteral("home/MASTER/sim30418.sim")), "firmware");
+    EXPECT_TRUE(QFileInfo(root.file(QStringLiteral("home/PROJECTS/Demo"))).isDir());
+    EXPECT_EQ(QDir(root.file(QStringLiteral("program")))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList())
+        << "nothing is written beside the programs";
+
+    // The next start reads the settings there and the languages copied there.
+    root.write(QStringLiteral("home/Veldrin.xml"), settingsWith("Demo", "Deutsch"));
+    result = start();
+    EXPECT_TRUE(result.Warning.isEmpty());
+    EXPECT_EQ(state.ActiveConfigDir, root.file(QStringLiteral("home/PROJECTS/Demo")));
+    EXPECT_EQ(state.Strings[9], QStringLiteral("Keine Konfiguration offen"));
+}
+
+TEST_F(InstalledStartup, TheOneWarningAtStartUp)
+{
+    // What could not be copied into the workspace, file by file.
+    root.write(QStringLiteral("home/MASTER"), "not a folder");
+    const QString warning = start().Warning;
+    EXPECT_TRUE(
+        warning.startsWith(QStringLiteral("Cannot write ") +
+                           QDir::toNativeSeparators(root.file(QStringLiteral("home/MASTER/sim30418.sim")))))
+        << warning.toStdString();
+    EXPECT_EQ(warning.count(u'\n'), 0);
+
+    // A portable folder that cannot be written, whatever makes it portable.
+    root.write(QStringLiteral("program/portable"), {});
+    const WorkspaceLocation portable = WorkspaceLocation::Portable(root.file(QStringLiteral("program")));
+    EXPECT_EQ(RunStartup(state, portable, readOnlyProgram).Warning,
+              QStringLiteral("The program folder %1 cannot be written: settings and configurations cannot be "
+                             "saved there.")
+                  .arg(QDir::toNativeSeparators(root.file(QStringLiteral("program")))));
+    const WorkspaceProbes writable{[](const QString&) { return true; },
+                                   [] {
+                                       return QString();
+                                   }};
+    EXPECT_TRUE(RunStartup(state, portable, writable).Warning.isEmpty());
 }
 
 TEST(Startup, OpenConfigurationSetsThePaths)

@@ -373,6 +373,30 @@ TEST_F(BootTcp, ExecuteWritesTheFileAfreshAndRunsTheEthernetUpdater)
     EXPECT_TRUE(prompts.messages().isEmpty());
 }
 
+// Installed, the updater runs from the program folder and finds its file in the user's workspace.
+TEST_F(BootTcp, InAnInstallationTheFileIsWrittenIntoTheWorkspace)
+{
+    boot.reset();
+    const WorkspaceLocation installed{WorkspaceMode::Installed, dir.file(QStringLiteral("program")),
+                                      dir.file(QStringLiteral("data")), dir.file(QStringLiteral("home"))};
+    dir.mkdir(QStringLiteral("program"));
+    dir.mkdir(QStringLiteral("data"));
+    RunStartup(state, installed);
+    state.OpenConfiguration(QStringLiteral("Line 1"));
+    boot = std::make_unique<TFBootTCP>(state, prompts, echo, clock, starter, nullptr);
+    show();
+    foundAndNext();
+    in<QPushButton>("Btn_Update")->click();
+    ASSERT_EQ(runner.starts.size(), 1);
+    EXPECT_EQ(runner.starts[0].program, dir.file(QStringLiteral("program/Ethernet_Update")));
+    EXPECT_EQ(dir.read(QStringLiteral("home/Ethernet_Update.xml")),
+              EthernetUpdateBytes(QStringLiteral("127.0.0.9"), {true, true, true, true},
+                                  dir.file(QStringLiteral("home/MASTER")),
+                                  dir.file(QStringLiteral("home/PROJECTS/Line 1"))));
+    EXPECT_EQ(QDir(dir.file(QStringLiteral("program"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList());
+}
+
 TEST_F(BootTcp, AFileThatCannotBeWrittenStopsTheUpdateWithTheReason)
 {
     show();
