@@ -286,6 +286,7 @@ const QStringList& DefaultStrings()
             QStringLiteral("Paste"),                              // 266
             QStringLiteral("Delete"),                             // 267
             QStringLiteral("The load is done, but its copy in the configuration's history could not be kept: %1"), // 268
+            QStringLiteral("Some files of the installation could not be copied into your folder %1:"), // 269
         };
     return texts;
 }

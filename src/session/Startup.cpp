@@ -15,6 +15,8 @@ namespace veldrin {
 namespace {
 
 constexpr int ReadOnlyFolderText = 218; // "The program folder %1 cannot be written: ..."
+constexpr int NotCopiedText =
+    269; // "Some files of the installation could not be copied into your folder %1:"
 
 void ensureDirectory(const QString& path)
 {
@@ -67,7 +69,8 @@ StartupResult RunStartup(AppState& state, const WorkspaceLocation& where, const 
     if (!where.installed() && !probes.isWritable(state.ProgramDir))
         result.Warning = state.Strings[ReadOnlyFolderText].arg(QDir::toNativeSeparators(state.ProgramDir));
     else if (!notCopied.isEmpty())
-        result.Warning = notCopied.join(u'\n');
+        result.Warning = state.Strings[NotCopiedText].arg(QDir::toNativeSeparators(state.WorkspaceDir)) +
+                         u'\n' + notCopied.join(u'\n');
     return result;
 }
 
