@@ -3,6 +3,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/CompileCommand.h"
+#include "cli/DiffCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImageReportCommand.h"
 #include "cli/ImportCommand.h"
@@ -32,6 +33,7 @@ Commands allCommands(const QString& programDir)
     commands.push_back(std::make_unique<MapCommand>());
     commands.push_back(std::make_unique<ExportCommand>());
     commands.push_back(std::make_unique<ImportCommand>(programDir));
+    commands.push_back(std::make_unique<DiffCommand>());
     return commands;
 }
 

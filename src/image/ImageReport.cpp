@@ -75,7 +75,7 @@ QJsonObject RequestImageReport(const QByteArray& bytes)
                             {QStringLiteral("EthProtocol"), qint64(b.EthProtocol)},
                             {QStringLiteral("SerialAsciiFlag"), qint64(b.SerialAsciiFlag)},
                             {QStringLiteral("FirstWriteRequest"), qint64(b.FirstWriteRequest)}};
-    const QJsonObject report{
+    QJsonObject report{
         {QStringLiteral("kind"), QLatin1String(layout::RequestImageFile)},
         {QStringLiteral("size"), bytes.size()},
         {QStringLiteral("records"), records},

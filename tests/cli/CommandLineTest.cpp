@@ -121,7 +121,7 @@ TEST_F(CommandLine, HelpListsTheCommandsAndTheProgramsOptions)
     }
 
     // Each command is listed with the first line of what its own help says about it.
-    for (const char* name : {"strings", "check", "compile", "inspect", "map", "export", "import"}) {
+    for (const char* name : {"strings", "check", "compile", "inspect", "map", "export", "import", "diff"}) {
         const QStringList commandHelp =
             run({QString::fromLatin1(name), QStringLiteral("--help")}).out.split(u'\n');
         ASSERT_GE(commandHelp.size(), 2);
