@@ -22,8 +22,8 @@ RequestTables fullTables()
         read[Cell::Position] = QString::number((n * 7) % 990);
         read[Cell::Bit] = n % 2 ? QStringLiteral("3") : QString();
         // Every third mnemonic needs quotes.
-        read[Cell::Mnemonic] = n % 3 ? QStringLiteral("Zone %1 temperature").arg(n)
-                                     : QStringLiteral("Tür %1, \"Nord\"").arg(n);
+        read[Cell::Mnemonic] =
+            n % 3 ? QStringLiteral("Zone %1 temperature").arg(n) : QStringLiteral("Tür %1, \"Nord\"").arg(n);
         RequestRow& write = tables.Modbus_Write.row(n);
         write = read;
         write[Cell::OnChange] = n % 2 ? QStringLiteral("Y") : QStringLiteral("N");

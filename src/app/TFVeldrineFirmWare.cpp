@@ -9,6 +9,7 @@
 #include "options/TFSoftOptions.h"
 #include "options/UpdateCheck.h"
 #include "projects/Configurations.h"
+#include "projects/TFChanges.h"
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
 #include "services/UrlOpener.h"
@@ -78,6 +79,10 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     // At 565, unless a longer address would run off the window.
     L_Merivo->move(std::min(565, 694 - 10 - L_Merivo->width()), 260);
     connect(L_Merivo, &LinkLabel::linkClicked, this, &TFVeldrineFirmWare::L_MerivoClick);
+    // In the free band below the steps, so no specified control moves.
+    Btn_Changes = new VeldrinButton(QStringLiteral("Btn_Changes"), this);
+    Btn_Changes->setGeometry(80, 312, 240, 36);
+    connect(Btn_Changes, &QPushButton::clicked, this, [this] { Btn_Click(Btn_Changes); });
 
     Btn_Info = addPictureButton("Btn_Info", "info", 516);
     Btn_Opz = addPictureButton("Btn_Opz", "options", 574);
@@ -122,6 +127,7 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
         return new TFBootTCP(m_state, m_prompts, echo, clock, *m_starter, this);
     });
     m_parGen.buildWith([this] { return new TFParGen(m_state, m_prompts, this); });
+    m_changes.buildWith([this] { return new TFChanges(m_state, m_prompts, this); });
     m_setAccess.buildWith(
         [this, &files = *services.files] { return new TFSetAccess(m_state, m_prompts, files, this); });
 
@@ -173,6 +179,9 @@ void TFVeldrineFirmWare::Set_Lang()
     Btn_New->setCaption(s[15]);
     Btn_Open->setCaption(s[16]);
     Btn_CreateBin->setCaption(s[17]);
+    Btn_Changes->setCaption(s[270]);
+    if (TFChanges* changes = m_changes.ifBuilt())
+        changes->Set_Lang();
     Btn_Prm_Gen->setCaption(s[20]);
     Btn_Modbus_Req->setCaption(s[21]);
     L_Begin->adjustSize();
@@ -224,6 +233,8 @@ void TFVeldrineFirmWare::Btn_Click(QObject* sender)
         m_setAccess->exec();
     } else if (sender == Btn_CreateBin) {
         Update_Device();
+    } else if (sender == Btn_Changes) {
+        m_changes->showChanges();
     }
 }
 

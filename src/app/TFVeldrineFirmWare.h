@@ -24,6 +24,7 @@ class TFNew_Project;
 class TFOpenConf;
 class TFParGen;
 class TFSetAccess;
+class TFChanges;
 class TFSoftOptions;
 class UpdateCheck;
 class UrlOpener;
@@ -72,6 +73,7 @@ public:
     void EnableUpdateTimer();
     TFParGen& parGenDialog() { return *m_parGen; }
     TFSetAccess& setAccessDialog() { return *m_setAccess; }
+    TFChanges& changesDialog() { return *m_changes; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -115,6 +117,8 @@ private:
     VeldrinButton* Btn_Prm_Gen;
     VeldrinButton* Btn_Modbus_Req;
     VeldrinButton* Btn_CreateBin;
+    // Below the steps: what changed since the open configuration was last loaded.
+    VeldrinButton* Btn_Changes;
     LinkLabel* L_Merivo;
     QFrame* Shape1;
     LinkLabel* LL_Update;
@@ -128,6 +132,7 @@ private:
     BuiltOnFirstUse<TFBootTCP> m_bootTcp;
     BuiltOnFirstUse<TFParGen> m_parGen;
     BuiltOnFirstUse<TFSetAccess> m_setAccess;
+    BuiltOnFirstUse<TFChanges> m_changes;
 };
 
 } // namespace veldrin

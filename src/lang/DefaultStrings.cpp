@@ -285,8 +285,25 @@ const QStringList& DefaultStrings()
             QStringLiteral("Copy"),                               // 265
             QStringLiteral("Paste"),                              // 266
             QStringLiteral("Delete"),                             // 267
-            QStringLiteral("The load is done, but its copy in the configuration's history could not be kept: %1"), // 268
-            QStringLiteral("Some files of the installation could not be copied into your folder %1:"), // 269
+            QStringLiteral(
+                "The load is done, but its copy in the configuration's history could not be kept: %1"), // 268
+            QStringLiteral("Some files of the installation could not be copied into your folder %1:"),  // 269
+            QStringLiteral("Changes since last load"),                                                  // 270
+            QStringLiteral("No load of this configuration has been recorded yet: its history begins with the "
+                           "next Update Device that ends well."),           // 271
+            QStringLiteral("Nothing has changed since the last load, %1."), // 272
+            QStringLiteral("Changes since the last load, %1."),             // 273
+            QStringLiteral("on %1 over the serial port %2"),                // 274
+            QStringLiteral("on %1 over Ethernet to %2"),                    // 275
+            QStringLiteral("Communication parameters"),                     // 276
+            QStringLiteral("added"),                                        // 277
+            QStringLiteral("removed"),                                      // 278
+            QStringLiteral("changed"),                                      // 279
+            QStringLiteral("At the last load"),                             // 280
+            QStringLiteral("Now"),                                          // 281
+            QStringLiteral("Row %1, %2"),                                   // 282
+            QStringLiteral("Device images: %1"),                            // 283
+            QStringLiteral("Field"),                                        // 284
         };
     return texts;
 }

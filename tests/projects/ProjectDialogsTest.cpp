@@ -1,3 +1,4 @@
+#include "projects/TFChanges.h"
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
 #include "session/AppState.h"
@@ -5,7 +6,10 @@
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempProgramDir.h"
+#include "support/TestData.h"
+#include "update/LoadHistory.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -126,6 +130,56 @@ TEST_F(ProjectDialogs, OpenWithNoConfigurationsReturnsThePreviousName)
     test::WhenModal([&](QWidget*) { dialog.findChild<QPushButton*>(QStringLiteral("Btn_OK"))->click(); });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(dialog.Name_Conf(), QString());
+}
+
+// Changes since last load: the open configuration against the newest entry of its history.
+TEST_F(ProjectDialogs, ChangesSinceLastLoadNameWhatDiffers)
+{
+    for (const char* file : {"ParGen.xml", "ModbusM_SetAccess.xml"}) {
+        QFile sample(test::SamplesDir() + QStringLiteral("/Demo/") + QLatin1String(file));
+        ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+        dir.write(QStringLiteral("PROJECTS/Plant/") + QLatin1String(file), sample.readAll());
+    }
+    state.OpenConfiguration(QStringLiteral("Plant"));
+    TFChanges changes(state, prompts, nullptr);
+    const auto shown = [&] {
+        QString page;
+        test::WhenModal([&](QWidget* modal) {
+            page = changes.page();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        changes.showChanges();
+        return page;
+    };
+    EXPECT_TRUE(shown().startsWith(QStringLiteral("No load of this configuration has been recorded yet")));
+
+    RecordLoad(
+        state.ActiveConfigDir,
+        {QDateTime::currentDateTimeUtc(), LoadRecord::Route::Serial, QStringLiteral("/dev/ttyUSB0"), {}, 0});
+    const QString unchanged = shown();
+    EXPECT_TRUE(unchanged.startsWith(QStringLiteral("Nothing has changed since the last load, on ")));
+    EXPECT_TRUE(unchanged.contains(QStringLiteral("over the serial port /dev/ttyUSB0")))
+        << unchanged.toStdString();
+
+    QByteArray parGen = dir.read(QStringLiteral("PROJECTS/Plant/ParGen.xml"));
+    parGen.replace("<Baud_Rate>4</Baud_Rate>", "<Baud_Rate>3</Baud_Rate>");
+    dir.write(QStringLiteral("PROJECTS/Plant/ParGen.xml"), parGen);
+    QByteArray tables = dir.read(QStringLiteral("PROJECTS/Plant/ModbusM_SetAccess.xml"));
+    tables.replace("Tank levels", "Tank level");
+    dir.write(QStringLiteral("PROJECTS/Plant/ModbusM_SetAccess.xml"), tables);
+    const QString changed = shown();
+    for (const char* text :
+         {"Changes since the last load, on ", "Communication parameters", "Baud_Rate\n19200\n9600",
+          "Modbus Read", "~ Row 1, changed", "Mnemonic\nTank levels\nTank level"})
+        EXPECT_TRUE(changed.contains(QString::fromUtf8(text))) << text << '\n' << changed.toStdString();
+    EXPECT_TRUE(prompts.messages().isEmpty());
+
+    // A file it cannot read: said, and the window does not open.
+    dir.write(QStringLiteral("PROJECTS/Plant/ParGen.xml"), "<GeneralParameter>");
+    changes.showChanges();
+    ASSERT_EQ(prompts.messages().size(), 1);
+    EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+    EXPECT_FALSE(changes.isVisible());
 }
 
 } // namespace
