@@ -4,6 +4,7 @@
 #include "access/RowMessages.h"
 #include "common/VeldrinError.h"
 #include "lang/StringTable.h"
+#include "support/EnglishStrings.h"
 #include "support/TempProgramDir.h"
 #include "support/TestData.h"
 
@@ -16,13 +17,6 @@ namespace {
 
 using test::ReadRow;
 using test::WriteRow;
-
-StringTable english()
-{
-    StringTable strings;
-    strings.LoadDefaultStrings();
-    return strings;
-}
 
 // A read row of holding registers and a write row of coils that pass every check.
 RequestRow goodRead()
@@ -78,7 +72,7 @@ class Checks : public ::testing::TestWithParam<CheckCase> {};
 TEST_P(Checks, GiveTheFirstFailingRulesMessage)
 {
     const CheckCase& c = GetParam();
-    const std::optional<QString> message = Controllo_dati(tablesOf(c), english());
+    const std::optional<QString> message = Controllo_dati(tablesOf(c), test::EnglishStrings());
     EXPECT_EQ(message.value_or(QString()), QString::fromUtf8(c.message)) << c.what;
 }
 
@@ -259,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Checks, UseTheLanguagesTexts)
 {
-    StringTable strings = english();
+    StringTable strings = test::EnglishStrings();
     strings.set(157, QStringLiteral("Errore riga "));
     strings.set(161, QStringLiteral(": NPoint tra 1 e "));
     RequestTables tables;
@@ -269,7 +263,7 @@ TEST(Checks, UseTheLanguagesTexts)
 
 TEST(CheckSetAccessFile, GivesTheFirstMessageOfAConfigurationsFile)
 {
-    const StringTable strings = english();
+    const StringTable strings = test::EnglishStrings();
     EXPECT_EQ(orNone(CheckSetAccessFile(test::DataDir() + QStringLiteral("/setaccess-valid.xml"), strings)),
               QStringLiteral("<none>"));
     EXPECT_EQ(orNone(CheckSetAccessFile(
@@ -296,7 +290,7 @@ TEST(CheckSetAccessFile, GivesTheFirstMessageOfAConfigurationsFile)
 
 TEST(RowMessages, NameTheRowsThatWouldBeLost)
 {
-    const StringTable strings = english();
+    const StringTable strings = test::EnglishStrings();
     RequestTables tables;
     EXPECT_EQ(orNone(RowsNotSavedQuestion(tables, strings)), QStringLiteral("<none>"));
     tables.Modbus_Read.row(1) = goodRead();
@@ -319,7 +313,7 @@ TEST(RowMessages, NameTheRowsThatWouldBeLost)
 // A paste of a whole column of wrong types names a dozen cells, then says how many more.
 TEST(RowMessages, APasteReportNamesTheFirstCellsAndCountsTheRest)
 {
-    const StringTable strings = english();
+    const StringTable strings = test::EnglishStrings();
     std::vector<RefusedPaste> refused;
     for (int row = 0; row < 14; ++row)
         refused.push_back({row, 2, QStringLiteral("Foo")});

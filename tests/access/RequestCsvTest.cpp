@@ -3,6 +3,7 @@
 #include "access/AccessTestRows.h"
 #include "access/RequestTablesFile.h"
 #include "lang/StringTable.h"
+#include "support/EnglishStrings.h"
 #include "support/TestData.h"
 
 #include <QFile>
@@ -14,13 +15,6 @@ namespace {
 
 using test::ReadRow;
 using test::WriteRow;
-
-StringTable english()
-{
-    StringTable strings;
-    strings.LoadDefaultStrings();
-    return strings;
-}
 
 TEST(RequestCsv, ExportsTheUsedRowsWithTheFilesAttributeNames)
 {
@@ -141,7 +135,7 @@ TEST(RequestCsv, ReadsWhatSpreadsheetsWriteAndNamesTheLineAndColumnOfEachRefusal
          {"Line 3 is not UTF-8 text."}},
         {"an empty file", TableKind::Read, "\xEF\xBB\xBF\r\n", {}, {"The file holds no header line."}},
     };
-    const StringTable strings = english();
+    const StringTable strings = test::EnglishStrings();
     for (const ReadCase& c : cases) {
         const CsvRows read = ReadRequestCsv(c.kind, c.csv, RowCount);
         QStringList problems;

@@ -2,6 +2,7 @@
 
 #include "lang/StringTable.h"
 #include "services/ProcessRunner.h"
+#include "support/EnglishStrings.h"
 #include "support/FakeClock.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
@@ -19,13 +20,6 @@
 
 namespace veldrin {
 namespace {
-
-StringTable english()
-{
-    StringTable table;
-    table.LoadDefaultStrings();
-    return table;
-}
 
 // A shell script that records its arguments, one a line, and its process id.
 QString argumentRecorder(const test::TempProgramDir& dir, const char* body = "")
@@ -51,7 +45,7 @@ protected:
     test::RecordingPrompts prompts;
     test::FakeClock clock;
     ProcessRunner runner;
-    StringTable strings = english();
+    StringTable strings = test::EnglishStrings();
     ProgramStarter starter{runner, prompts, strings, clock, nullptr};
 };
 
