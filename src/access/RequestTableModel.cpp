@@ -39,7 +39,7 @@ private:
 RequestTableModel::RequestTableModel(TableKind kind, RequestTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_kind(kind), m_table(table)
 {
-    // Each step keeps the rows it changed: a bound on the memory of a long session.
+    // Each step keeps the texts it replaced: a bound on the memory of a long session.
     m_undo.setUndoLimit(UndoLimit);
 }
 
