@@ -10,21 +10,12 @@ public:
     QString saveFileName(QWidget*, const QString& caption, const QString& suggested,
                          const QString& filter) override
     {
-        ++asked;
-        lastCaption = caption;
-        lastSuggested = suggested;
-        lastFilter = filter;
-        return answer;
+        return asks(caption, suggested, filter);
     }
-
     QString openFileName(QWidget*, const QString& caption, const QString& folder,
                          const QString& filter) override
     {
-        ++asked;
-        lastCaption = caption;
-        lastSuggested = folder;
-        lastFilter = filter;
-        return answer;
+        return asks(caption, folder, filter);
     }
 
     // The path given back; empty answers as a cancel.
@@ -33,6 +24,16 @@ public:
     QString lastCaption;
     QString lastSuggested;
     QString lastFilter;
+
+private:
+    QString asks(const QString& caption, const QString& suggested, const QString& filter)
+    {
+        ++asked;
+        lastCaption = caption;
+        lastSuggested = suggested;
+        lastFilter = filter;
+        return answer;
+    }
 };
 
 } // namespace veldrin::test
