@@ -5,6 +5,7 @@
 #pragma once
 
 #include "access/DataAreaMap.h"
+#include "access/DataAreaMapPainter.h"
 
 #include <QWidget>
 
@@ -16,7 +17,7 @@ class DataAreaMapView : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int BytesPerLine = 32;
+    static constexpr int BytesPerLine = DataAreaMapPainter::BytesPerLine;
 
     // An empty map of the kind's area until setMap.
     DataAreaMapView(TableKind kind, const QString& objectName, const StringTable& strings, QWidget* parent);
@@ -53,7 +54,6 @@ private:
     // The row drawn on top that touches the byte, 0 where there is none.
     int rowAtByte(int byte) const;
     void moveCursor(int byte);
-    void paintSpan(QPainter& painter, const BitRange& bits, const QBrush& brush, const QPen& pen) const;
 
     const StringTable& m_strings;
     AreaMap m_map;
