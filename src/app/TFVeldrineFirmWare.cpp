@@ -12,6 +12,8 @@
 #include "projects/TFChanges.h"
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
+#include "report/ReportDocument.h"
+#include "services/FileChooser.h"
 #include "services/UrlOpener.h"
 #include "session/AppState.h"
 #include "session/DeviceType.h"
@@ -25,17 +27,26 @@
 #include "widgets/VeldrinButton.h"
 #include "widgets/WindowStyle.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QStandardPaths>
 
 namespace veldrin {
+namespace {
+
+constexpr int ReportButtonText = 314; // "Commissioning report..."
+constexpr int ReportFilterText = 315; // "PDF documents (*.pdf);;Web pages (*.html)"
+
+} // namespace
 
 TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services, QWidget* parent)
     : QWidget(parent), m_state(state), m_prompts(*services.prompts), m_urls(*services.urls),
-      m_updates(*services.updates), m_qtTexts(layout::In(state.DataDir, layout::QtTranslationsFolder))
+      m_files(*services.files), m_updates(*services.updates),
+      m_qtTexts(layout::In(state.DataDir, layout::QtTranslationsFolder))
 {
     m_qtTexts.follow(m_state.Settings.CurrentLanguage);
     setObjectName(QStringLiteral("TFVeldrineFirmWare"));
@@ -83,6 +94,9 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     Btn_Changes = new VeldrinButton(QStringLiteral("Btn_Changes"), this);
     Btn_Changes->setGeometry(80, 312, 240, 36);
     connect(Btn_Changes, &QPushButton::clicked, this, [this] { Btn_Click(Btn_Changes); });
+    Btn_Report = new VeldrinButton(QStringLiteral("Btn_Report"), this);
+    Btn_Report->setGeometry(330, 312, 240, 36);
+    connect(Btn_Report, &QPushButton::clicked, this, [this] { Btn_Click(Btn_Report); });
 
     Btn_Info = addPictureButton("Btn_Info", "info", 516);
     Btn_Opz = addPictureButton("Btn_Opz", "options", 574);
@@ -180,6 +194,7 @@ void TFVeldrineFirmWare::Set_Lang()
     Btn_Open->setCaption(s[16]);
     Btn_CreateBin->setCaption(s[17]);
     Btn_Changes->setCaption(s[270]);
+    Btn_Report->setCaption(s[ReportButtonText]);
     if (TFChanges* changes = m_changes.ifBuilt())
         changes->Set_Lang();
     Btn_Prm_Gen->setCaption(s[20]);
@@ -235,7 +250,33 @@ void TFVeldrineFirmWare::Btn_Click(QObject* sender)
         Update_Device();
     } else if (sender == Btn_Changes) {
         m_changes->showChanges();
+    } else if (sender == Btn_Report) {
+        Write_Report();
     }
+}
+
+void TFVeldrineFirmWare::Write_Report()
+{
+    const QString name = m_state.Settings.ActiveConfigName;
+    const QString suggested =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(QStringLiteral("%1 - %2.pdf").arg(CommissioningReportTitle(m_state.Strings), name));
+    const QString path = m_files.saveFileName(this, m_state.Strings[ReportButtonText], suggested,
+                                              m_state.Strings[ReportFilterText]);
+    if (path.isEmpty())
+        return;
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const ReportFacts facts = GatherReportFacts(m_state.ActiveConfigDir, QDateTime::currentDateTime());
+        WriteCommissioningReport(facts, m_state.Strings, ReportFormatOf(path), path);
+        QApplication::restoreOverrideCursor();
+    } catch (const VeldrinError& error) {
+        QApplication::restoreOverrideCursor();
+        m_prompts.error(error.message());
+        return;
+    }
+    // Shown at once in the desktop's viewer, as a document just written is.
+    m_urls.open(QUrl::fromLocalFile(path));
 }
 
 void TFVeldrineFirmWare::Create_New_Project()

@@ -90,11 +90,13 @@ private:
     void LL_UpdateLinkClick(const QUrl& link);
     void Show_Options();
     void Update_Device();
+    void Write_Report();
     void showUpdateAnswer(bool newerVersion);
 
     AppState& m_state;
     Prompts& m_prompts;
     UrlOpener& m_urls;
+    FileChooser& m_files;
     UpdateCheck& m_updates;
     // Qt's own texts follow the language chosen for the project's.
     QtTranslations m_qtTexts;
@@ -119,6 +121,8 @@ private:
     VeldrinButton* Btn_CreateBin;
     // Below the steps: what changed since the open configuration was last loaded.
     VeldrinButton* Btn_Changes;
+    // Beside it: the commissioning report of the open configuration.
+    VeldrinButton* Btn_Report;
     LinkLabel* L_Merivo;
     QFrame* Shape1;
     LinkLabel* LL_Update;

@@ -8,6 +8,7 @@
 #include "cli/ImageReportCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/MapCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/StringsCommand.h"
 #include "session/Identity.h"
 
@@ -34,6 +35,7 @@ Commands allCommands(const QString& programDir)
     commands.push_back(std::make_unique<ExportCommand>());
     commands.push_back(std::make_unique<ImportCommand>(programDir));
     commands.push_back(std::make_unique<DiffCommand>());
+    commands.push_back(std::make_unique<ReportCommand>(programDir));
     return commands;
 }
 

@@ -304,6 +304,41 @@ const QStringList& DefaultStrings()
             QStringLiteral("Row %1, %2"),                                   // 282
             QStringLiteral("Device images: %1"),                            // 283
             QStringLiteral("Field"),                                        // 284
+            QStringLiteral("Commissioning report"),                         // 285
+            QStringLiteral("Configuration"),                                // 286
+            QStringLiteral("Folder"),                                       // 287
+            QStringLiteral("Configurator version"),                         // 288
+            QStringLiteral("Written on"),                                   // 289
+            QStringLiteral("%1 (not used)"),                                // 290
+            QStringLiteral("Not set yet."),                                 // 291
+            QStringLiteral("No request rows."),                             // 292
+            QStringLiteral("Bus load"),                                     // 293
+            QStringLiteral("Device images"),                                // 294
+            QStringLiteral("File"),                                         // 295
+            QStringLiteral("Size (bytes)"),                                 // 296
+            QStringLiteral("SHA-256"),                                      // 297
+            QStringLiteral("not compiled yet"),                             // 298
+            QStringLiteral("The images in the bin folder do not match the configuration's files: they were "
+                           "compiled from an earlier state of it."),                         // 299
+            QStringLiteral("The images in the bin folder match the configuration's files."), // 300
+            QStringLiteral("The configuration cannot be compiled: %1"),                      // 301
+            QStringLiteral("Last load"),                                                     // 302
+            QStringLiteral("When and how"),                                                  // 303
+            QStringLiteral("Loaded"),                                                        // 304
+            QStringLiteral("Result"),                                                        // 305
+            QStringLiteral("The updater ended with exit code %1."),                          // 306
+            QStringLiteral("Page %1 of %2"),                                                 // 307
+            QStringLiteral("Sign-off"),                                                      // 308
+            QStringLiteral("Name"),                                                          // 309
+            QStringLiteral("Date"),                                                          // 310
+            QStringLiteral("Signature"),                                                     // 311
+            QStringLiteral("Each coloured span is a request, labelled with its row where the label fits. "
+                           "Hatching marks bits two requests share: in the input area one answer overwrites "
+                           "the other, in the output area the same data goes to several slaves, which is "
+                           "often intended. White bytes are free."),     // 312
+            QStringLiteral("nothing"),                                   // 313
+            QStringLiteral("Commissioning report..."),                   // 314
+            QStringLiteral("PDF documents (*.pdf);;Web pages (*.html)"), // 315
         };
     return texts;
 }

@@ -72,7 +72,19 @@ std::optional<LastLoad> NewestLoad(const QString& configDir)
     load.time = QDateTime::fromString(object.value(QStringLiteral("time")).toString(), Qt::ISODate);
     load.serial = object.value(QStringLiteral("route")).toString() != QStringLiteral("ethernet");
     load.target = object.value(load.serial ? QStringLiteral("port") : QStringLiteral("address")).toString();
+    const QJsonObject options = object.value(QStringLiteral("options")).toObject();
+    load.options = {options.value(QStringLiteral("firmware")).toBool(),
+                    options.value(QStringLiteral("readFirmware")).toBool(),
+                    options.value(QStringLiteral("configuration")).toBool(),
+                    options.value(QStringLiteral("readConfiguration")).toBool()};
+    load.exitCode = object.value(QStringLiteral("exitCode")).toInt();
     return load;
+}
+
+QString LoadDescription(const LastLoad& load, const StringTable& strings)
+{
+    return strings[load.serial ? SerialText : EthernetText].arg(
+        QLocale().toString(load.time.toLocalTime(), QLocale::ShortFormat), load.target);
 }
 
 QString ChangesPage(const std::optional<LastLoad>& load, const ConfigurationDiff& diff,
@@ -80,8 +92,7 @@ QString ChangesPage(const std::optional<LastLoad>& load, const ConfigurationDiff
 {
     if (!load)
         return QStringLiteral("<p>%1</p>").arg(escaped(strings[NoLoadText]));
-    const QString when = strings[load->serial ? SerialText : EthernetText].arg(
-        QLocale().toString(load->time.toLocalTime(), QLocale::ShortFormat), load->target);
+    const QString when = LoadDescription(*load, strings);
     if (diff.equal())
         return QStringLiteral("<p>%1</p>").arg(escaped(strings[NoChangeText].arg(when)));
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "projects/ConfigurationDiff.h"
+#include "update/UpdateOptions.h"
 
 #include <QDateTime>
 #include <QString>
@@ -19,11 +20,16 @@ struct LastLoad {
     QDateTime time;
     bool serial = true;
     QString target; // the port or the address
+    UpdateOptions options;
+    int exitCode = 0;
 };
 
 // Nothing when the configuration has no history yet. Throws VeldrinError when the newest
 // entry's note cannot be read.
 std::optional<LastLoad> NewestLoad(const QString& configDir);
+
+// When and how the load went: "on 10/12/26 14:47 over the serial port /dev/ttyUSB0".
+QString LoadDescription(const LastLoad& load, const StringTable& strings);
 
 // The page: when and how the last load went, then each changed part as a table of field,
 // value at the load and value now; an added row is marked "+", a removed one "-", a changed

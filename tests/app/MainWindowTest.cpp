@@ -8,6 +8,7 @@
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
 #include "session/Identity.h"
+#include "support/FakeFileChooser.h"
 #include "support/FakeUrlOpener.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingPrompts.h"
@@ -106,7 +107,8 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void start()
     {
-        app = std::make_unique<Application>(dir.path(), Services{&prompts, &urls});
+        app = std::make_unique<Application>(dir.path(),
+                                            Services{.prompts = &prompts, .urls = &urls, .files = &files});
         app->show();
     }
     TFVeldrineFirmWare& window() { return app->mainWindow(); }
@@ -124,6 +126,7 @@ protected:
     test::TempProgramDir dir;
     test::RecordingPrompts prompts;
     test::FakeUrlOpener urls;
+    test::FakeFileChooser files;
     std::unique_ptr<Application> app;
 };
 
@@ -154,7 +157,7 @@ TEST_F(MainWindowFixture, EveryPictureButtonShowsItsDrawingAtItsSize)
 TEST_F(MainWindowFixture, ConfigurationStepsAreRefusedWhileNoneIsOpen)
 {
     start();
-    for (const char* name : {"Btn_Prm_Gen", "Btn_Modbus_Req", "Btn_CreateBin"}) {
+    for (const char* name : {"Btn_Prm_Gen", "Btn_Modbus_Req", "Btn_CreateBin", "Btn_Changes", "Btn_Report"}) {
         prompts.clear();
         window().Btn_Click(button(name));
         ASSERT_EQ(prompts.messages().size(), 1) << name;
@@ -567,6 +570,43 @@ protected:
                   "<c><lastproj><projectname>Plant</projectname></lastproj></c>");
     }
 };
+
+// The commissioning report of the open configuration, written where the user chooses, in the
+// format the name asks for, and shown at once.
+TEST_F(UpdateDeviceStep, CommissioningReportIsWrittenWhereChosenAndOpened)
+{
+    for (const char* file : {"ParGen.xml", "ModbusM_SetAccess.xml"}) {
+        QFile sample(test::SamplesDir() + QStringLiteral("/Demo/") + QLatin1String(file));
+        ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+        dir.write(QStringLiteral("PROJECTS/Plant/") + QLatin1String(file), sample.readAll());
+    }
+    start();
+    EXPECT_EQ(button("Btn_Report")->accessibleName(), QStringLiteral("Commissioning report..."));
+
+    files.answer = dir.file(QStringLiteral("Plant.html"));
+    window().Btn_Click(button("Btn_Report"));
+    EXPECT_EQ(files.lastFilter, QStringLiteral("PDF documents (*.pdf);;Web pages (*.html)"));
+    EXPECT_TRUE(files.lastSuggested.endsWith(QStringLiteral("Commissioning report - Plant.pdf")));
+    const QString page = QString::fromUtf8(dir.read(QStringLiteral("Plant.html")));
+    EXPECT_TRUE(page.contains(QStringLiteral("<title>Commissioning report - Plant</title>")));
+    EXPECT_TRUE(page.contains(QStringLiteral("Tank levels")));
+    EXPECT_EQ(urls.opened, QList<QUrl>{QUrl::fromLocalFile(files.answer)});
+
+    // Cancelled: nothing written, nothing opened.
+    files.answer.clear();
+    window().Btn_Click(button("Btn_Report"));
+    EXPECT_EQ(urls.opened.size(), 1);
+
+    // A file that cannot be written is named, and not opened.
+    files.answer = dir.file(QStringLiteral("missing/Plant.pdf"));
+    window().Btn_Click(button("Btn_Report"));
+    ASSERT_EQ(prompts.messages().size(), 1);
+    EXPECT_EQ(prompts.messages()[0].kind, QStringLiteral("error"));
+    EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("Plant.pdf")))
+        << prompts.messages()[0].text.toStdString();
+    EXPECT_EQ(urls.opened.size(), 1);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
 
 TEST_F(UpdateDeviceStep, CompilesBothImagesThenOpensTheSerialUpdate)
 {
