@@ -11,9 +11,12 @@
 #include "cli/ReportCommand.h"
 #include "cli/StringsCommand.h"
 #include "session/Identity.h"
+#include "session/ShippedFiles.h"
+#include "session/WorkspaceLocation.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <memory>
@@ -24,7 +27,7 @@ namespace {
 
 using Commands = std::vector<std::unique_ptr<CliCommand>>;
 
-Commands allCommands(const QString& programDir)
+Commands allCommands(const QString& programDir, const ReportWriter& writeReport)
 {
     Commands commands;
     commands.push_back(std::make_unique<StringsCommand>(programDir));
@@ -35,7 +38,7 @@ Commands allCommands(const QString& programDir)
     commands.push_back(std::make_unique<ExportCommand>());
     commands.push_back(std::make_unique<ImportCommand>(programDir));
     commands.push_back(std::make_unique<DiffCommand>());
-    commands.push_back(std::make_unique<ReportCommand>(programDir));
+    commands.push_back(std::make_unique<ReportCommand>(programDir, writeReport));
     return commands;
 }
 
@@ -102,9 +105,10 @@ private:
 
 } // namespace
 
-int RunCli(const QStringList& args, const QString& programDir, QTextStream& out, QTextStream& err)
+int RunCli(const QStringList& args, const QString& programDir, QTextStream& out, QTextStream& err,
+           const ReportWriter& writeReport)
 {
-    const Commands commands = allCommands(programDir);
+    const Commands commands = allCommands(programDir, writeReport);
     ProgramCommandLine commandLine(commands);
     const auto usageError = [&](const QString& message) {
         err << ProgramName << ": " << message << "\n\n" << commandLine.helpText();
@@ -138,6 +142,22 @@ int RunCli(const QStringList& args, const QString& programDir, QTextStream& out,
         return ExitOk;
     }
     return chosen->execute(command.mid(1), out, err);
+}
+
+int CliProgramMain(const ReportWriter& writeReport)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // The configurator's workspace, prepared as the configurator prepares it.
+    const WorkspaceLocation where = LocateWorkspace(QCoreApplication::applicationDirPath());
+    if (where.installed()) {
+        for (const QString& problem : SeedWorkspace(where.DataDir, where.WorkspaceDir))
+            err << ProgramName << ": " << problem << '\n';
+    }
+    const int code = RunCli(QCoreApplication::arguments().mid(1), where.WorkspaceDir, out, err, writeReport);
+    out.flush();
+    err.flush();
+    return code;
 }
 
 } // namespace veldrin::cli

@@ -1,22 +1,21 @@
 #include "cli/ReportCommand.h"
 
+#include "cli/DocumentsModule.h"
 #include "common/VeldrinError.h"
 #include "lang/StringTable.h"
-#include "report/ReportDocument.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace veldrin::cli {
 
-ReportCommand::ReportCommand(QString programDir)
+ReportCommand::ReportCommand(QString programDir, ReportWriter writer)
     : m_htmlOption(QStringLiteral("html"), QStringLiteral("Writes the report as one HTML page to FILE."),
                    QStringLiteral("FILE")),
       m_pdfOption(QStringLiteral("pdf"), QStringLiteral("Writes the report as an A4 PDF to FILE."),
                   QStringLiteral("FILE")),
-      m_languageOption(std::move(programDir))
+      m_languageOption(std::move(programDir)), m_writer(std::move(writer))
 {}
 
 QList<QCommandLineOption> ReportCommand::options() const
@@ -52,10 +51,8 @@ int ReportCommand::run(const QCommandLineParser& commandLine, QTextStream& out, 
         err << "veldrin-cli report: " << QDir::toNativeSeparators(configDir) << " is not a folder\n";
         return ExitUsage;
     }
-    // Laying out a document needs fonts, which only a GUI application has; main makes one
-    // for this command.
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        err << "veldrin-cli report: fonts are not available\n";
+    if (!m_writer) {
+        err << "veldrin-cli report: the program part " << DocumentsModuleFile << " is not loaded\n";
         return ExitFailed;
     }
     StringTable strings;
@@ -73,7 +70,7 @@ int ReportCommand::run(const QCommandLineParser& commandLine, QTextStream& out, 
             continue;
         const QString path = commandLine.value(*option);
         try {
-            WriteCommissioningReport(facts, strings, format, path);
+            m_writer(facts, strings, format, path);
         } catch (const VeldrinError& error) {
             err << "veldrin-cli report: " << error.message() << '\n';
             return ExitFailed;

@@ -3,12 +3,25 @@
 
 #include "cli/CliCommand.h"
 #include "cli/LanguageOption.h"
+#include "report/CommissioningReport.h"
+
+#include <functional>
+
+namespace veldrin {
+class StringTable;
+}
 
 namespace veldrin::cli {
 
+// Lays the report out and writes it to a file; throws VeldrinError naming the file. Laying out
+// needs the GUI library, which only the documents module of veldrin-cli brings.
+using ReportWriter = std::function<void(const ReportFacts& facts, const StringTable& strings,
+                                        ReportFormat format, const QString& path)>;
+
 class ReportCommand : public CliCommand {
 public:
-    explicit ReportCommand(QString programDir);
+    // Without a writer the command says that the documents module is missing.
+    ReportCommand(QString programDir, ReportWriter writer);
 
     QString name() const override { return QStringLiteral("report"); }
     QString description() const override;
@@ -22,6 +35,7 @@ private:
     QCommandLineOption m_htmlOption;
     QCommandLineOption m_pdfOption;
     LanguageOption m_languageOption;
+    ReportWriter m_writer;
 };
 
 } // namespace veldrin::cli

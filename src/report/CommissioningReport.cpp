@@ -249,6 +249,14 @@ ReportImage imageOf(const std::optional<QByteArray>& bytes, const char* file)
 
 } // namespace
 
+ReportFormat ReportFormatOf(const QString& path)
+{
+    return path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive) ||
+                   path.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive)
+               ? ReportFormat::Html
+               : ReportFormat::Pdf;
+}
+
 ReportFacts GatherReportFacts(const QString& configDir, const QDateTime& now)
 {
     ReportFacts facts;

@@ -41,6 +41,11 @@ struct ReportFacts {
     ConfigurationDiff changes; // since the last load
 };
 
+enum class ReportFormat { Html, Pdf };
+
+// The format a file name asks for: .html or .htm is HTML, anything else PDF.
+ReportFormat ReportFormatOf(const QString& path);
+
 // Reads the configuration in configDir. Throws VeldrinError, naming the file, when a part of
 // it or of its newest load cannot be read.
 ReportFacts GatherReportFacts(const QString& configDir, const QDateTime& now);

@@ -39,14 +39,6 @@ std::array<QImage, 2> mapImages(const ReportFacts& facts)
 
 } // namespace
 
-ReportFormat ReportFormatOf(const QString& path)
-{
-    return path.endsWith(QLatin1String(".html"), Qt::CaseInsensitive) ||
-                   path.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive)
-               ? ReportFormat::Html
-               : ReportFormat::Pdf;
-}
-
 QByteArray ReportHtmlBytes(const ReportFacts& facts, const StringTable& strings)
 {
     const std::array<QImage, 2> images = mapImages(facts);

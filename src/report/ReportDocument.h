@@ -11,11 +11,6 @@ namespace veldrin {
 
 class StringTable;
 
-enum class ReportFormat { Html, Pdf };
-
-// The format a file name asks for: .html or .htm is HTML, anything else PDF.
-ReportFormat ReportFormatOf(const QString& path);
-
 QByteArray ReportHtmlBytes(const ReportFacts& facts, const StringTable& strings);
 QByteArray ReportPdfBytes(const ReportFacts& facts, const StringTable& strings);
 

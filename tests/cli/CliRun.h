@@ -15,13 +15,14 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun RunCliCapturing(const QStringList& args, const QString& programDir)
+inline CliRun RunCliCapturing(const QStringList& args, const QString& programDir,
+                              const cli::ReportWriter& writeReport = {})
 {
     QString out;
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    const int code = cli::RunCli(args, programDir, outStream, errStream);
+    const int code = cli::RunCli(args, programDir, outStream, errStream, writeReport);
     outStream.flush();
     errStream.flush();
     return {code, out, err};

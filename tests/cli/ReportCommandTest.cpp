@@ -1,5 +1,6 @@
 #include "CliRun.h"
 #include "cli/CliMain.h"
+#include "report/ReportDocument.h"
 #include "support/TempProgramDir.h"
 #include "support/TestData.h"
 
@@ -25,7 +26,8 @@ protected:
     }
     CliRun run(const QStringList& args) const
     {
-        return test::RunCliCapturing(QStringList{QStringLiteral("report")} + args, dir.path());
+        return test::RunCliCapturing(QStringList{QStringLiteral("report")} + args, dir.path(),
+                                     WriteCommissioningReport);
     }
 
     test::TempProgramDir dir;
