@@ -575,11 +575,7 @@ protected:
 // format the name asks for, and shown at once.
 TEST_F(UpdateDeviceStep, CommissioningReportIsWrittenWhereChosenAndOpened)
 {
-    for (const char* file : {"ParGen.xml", "ModbusM_SetAccess.xml"}) {
-        QFile sample(test::SamplesDir() + QStringLiteral("/Demo/") + QLatin1String(file));
-        ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
-        dir.write(QStringLiteral("PROJECTS/Plant/") + QLatin1String(file), sample.readAll());
-    }
+    dir.copySample(QStringLiteral("PROJECTS/Plant"));
     start();
     EXPECT_EQ(button("Btn_Report")->accessibleName(), QStringLiteral("Commissioning report..."));
 

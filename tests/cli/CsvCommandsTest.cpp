@@ -15,19 +15,10 @@ test::CliRun cli(const QStringList& args)
     return test::RunCliCapturing(args, QString());
 }
 
-QString copyOfTheSample(const test::TempProgramDir& dir)
-{
-    const QString source = test::SamplesDir() + QStringLiteral("/Demo/ModbusM_SetAccess.xml");
-    QFile file(source);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    dir.write(QStringLiteral("Plant/ModbusM_SetAccess.xml"), file.readAll());
-    return dir.file(QStringLiteral("Plant"));
-}
-
 TEST(CsvCommands, ExportThenImportLeavesTheFileAsItWas)
 {
     test::TempProgramDir dir;
-    const QString config = copyOfTheSample(dir);
+    const QString config = dir.copySample(QStringLiteral("Plant"));
     const QByteArray before = dir.read(QStringLiteral("Plant/ModbusM_SetAccess.xml"));
     const QString reads = dir.file(QStringLiteral("read.csv"));
     const QString writes = dir.file(QStringLiteral("write.csv"));
@@ -49,7 +40,7 @@ TEST(CsvCommands, ExportThenImportLeavesTheFileAsItWas)
 TEST(CsvCommands, ImportChangesNothingUnlessEveryLineIsValidAndTheChecksPass)
 {
     test::TempProgramDir dir;
-    const QString config = copyOfTheSample(dir);
+    const QString config = dir.copySample(QStringLiteral("Plant"));
     const QByteArray before = dir.read(QStringLiteral("Plant/ModbusM_SetAccess.xml"));
     const struct {
         const char* what;
@@ -78,7 +69,7 @@ TEST(CsvCommands, ImportChangesNothingUnlessEveryLineIsValidAndTheChecksPass)
 TEST(CsvCommands, UsageErrorsAndUnreadableInputsExitWithTwo)
 {
     test::TempProgramDir dir;
-    const QString config = copyOfTheSample(dir);
+    const QString config = dir.copySample(QStringLiteral("Plant"));
     const QString missing = dir.file(QStringLiteral("missing.csv"));
     const struct {
         const char* what;

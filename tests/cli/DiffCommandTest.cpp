@@ -17,22 +17,11 @@ test::CliRun cli(const QStringList& args)
     return test::RunCliCapturing(args, QString());
 }
 
-// The sample's two files in a folder of the test's own.
-QString copyOfTheSample(const test::TempProgramDir& dir, const QString& name)
-{
-    for (const char* file : {"ParGen.xml", "ModbusM_SetAccess.xml"}) {
-        QFile source(test::SamplesDir() + QStringLiteral("/Demo/") + QLatin1String(file));
-        EXPECT_TRUE(source.open(QIODevice::ReadOnly));
-        dir.write(name + u'/' + QLatin1String(file), source.readAll());
-    }
-    return dir.file(name);
-}
-
 TEST(DiffCommand, ExitsWithZeroWhenEqualOneWhenDifferentTwoWhenUnreadable)
 {
     test::TempProgramDir dir;
-    const QString a = copyOfTheSample(dir, QStringLiteral("a"));
-    const QString b = copyOfTheSample(dir, QStringLiteral("b"));
+    const QString a = dir.copySample(QStringLiteral("a"));
+    const QString b = dir.copySample(QStringLiteral("b"));
     const test::CliRun same = cli({"diff", a, b});
     EXPECT_EQ(same.code, 0) << same.err.toStdString();
     EXPECT_TRUE(same.out.contains(QStringLiteral("No differences")));

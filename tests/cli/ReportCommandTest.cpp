@@ -16,14 +16,7 @@ using test::CliRun;
 
 class ReportCommand : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        for (const char* file : {"ParGen.xml", "ModbusM_SetAccess.xml"}) {
-            QFile sample(test::SamplesDir() + QStringLiteral("/Demo/") + QLatin1String(file));
-            ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
-            dir.write(QStringLiteral("PROJECTS/Demo/") + QLatin1String(file), sample.readAll());
-        }
-    }
+    void SetUp() override { dir.copySample(QStringLiteral("PROJECTS/Demo")); }
     CliRun run(const QStringList& args) const
     {
         return test::RunCliCapturing(QStringList{QStringLiteral("report")} + args, dir.path(),

@@ -135,11 +135,7 @@ TEST_F(ProjectDialogs, OpenWithNoConfigurationsReturnsThePreviousName)
 // Changes since last load: the open configuration against the newest entry of its history.
 TEST_F(ProjectDialogs, ChangesSinceLastLoadNameWhatDiffers)
 {
-    for (const char* file : {"ParGen.xml", "ModbusM_SetAccess.xml"}) {
-        QFile sample(test::SamplesDir() + QStringLiteral("/Demo/") + QLatin1String(file));
-        ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
-        dir.write(QStringLiteral("PROJECTS/Plant/") + QLatin1String(file), sample.readAll());
-    }
+    dir.copySample(QStringLiteral("PROJECTS/Plant"));
     state.OpenConfiguration(QStringLiteral("Plant"));
     TFChanges changes(state, prompts, nullptr);
     const auto shown = [&] {

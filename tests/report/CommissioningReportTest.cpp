@@ -31,14 +31,7 @@ QString popplerOutput(const QString& tool, const QStringList& args)
 // A configuration folder holding a copy of the shipped sample.
 class CommissioningReport : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        for (const char* file : {"ParGen.xml", "ModbusM_SetAccess.xml"}) {
-            QFile sample(test::SamplesDir() + QStringLiteral("/Demo/") + QLatin1String(file));
-            ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
-            dir.write(QStringLiteral("Demo/") + QLatin1String(file), sample.readAll());
-        }
-    }
+    void SetUp() override { dir.copySample(QStringLiteral("Demo")); }
     ReportFacts facts() const { return GatherReportFacts(config, time); }
     QString html() const
     {

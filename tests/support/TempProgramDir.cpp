@@ -1,5 +1,7 @@
 #include "support/TempProgramDir.h"
 
+#include "support/TestData.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,6 +36,17 @@ QByteArray TempProgramDir::read(const QString& relative) const
 void TempProgramDir::mkdir(const QString& relative) const
 {
     QDir().mkpath(file(relative));
+}
+
+QString TempProgramDir::copySample(const QString& relative) const
+{
+    for (const char* name : {"ParGen.xml", "ModbusM_SetAccess.xml"}) {
+        QFile sample(SamplesDir() + QStringLiteral("/Demo/") + QLatin1String(name));
+        if (!sample.open(QIODevice::ReadOnly))
+            ADD_FAILURE() << "cannot read the sample's " << name;
+        write(relative + u'/' + QLatin1String(name), sample.readAll());
+    }
+    return file(relative);
 }
 
 } // namespace veldrin::test

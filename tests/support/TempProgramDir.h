@@ -19,6 +19,9 @@ public:
     void write(const QString& relative, const QByteArray& bytes) const;
     QByteArray read(const QString& relative) const;
     void mkdir(const QString& relative) const;
+    // Copies the shipped sample configuration's ParGen.xml and ModbusM_SetAccess.xml into the
+    // folder relative, and gives its path.
+    QString copySample(const QString& relative) const;
 
 private:
     QTemporaryDir m_dir;
