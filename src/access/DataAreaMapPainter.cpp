@@ -17,6 +17,7 @@ constexpr std::int64_t BitsPerLine = std::int64_t{Painter::BytesPerLine} * 8;
 
 const QColor GridColour(0xC8, 0xC8, 0xC8);
 const QColor OverlapColour(0xC0, 0x00, 0x00);
+const QColor AnsweredColour(0x00, 0x80, 0x00);
 
 // Neighbouring rows get hues far apart, so their spans stand out from each other.
 QColor rowColour(int row)
@@ -78,7 +79,7 @@ void DataAreaMapPainter::paintSpan(QPainter& painter, const BitRange& bits, cons
 }
 
 void DataAreaMapPainter::paint(QPainter& painter, const QFont& font, const QColor& background,
-                               const QColor& text, int currentRow) const
+                               const QColor& text, int currentRow, const PollMarks* marks) const
 {
     painter.fillRect(QRect(QPoint(0, 0), size()), background);
 
@@ -131,6 +132,16 @@ void DataAreaMapPainter::paint(QPainter& painter, const QFont& font, const QColo
                          Qt::AlignCenter, label);
     }
 
+    if (marks != nullptr) {
+        const QBrush silent(Qt::black, Qt::DiagCrossPattern);
+        for (const RowSpan& span : m_map.spans) {
+            if (std::find(marks->silent.begin(), marks->silent.end(), span.row) != marks->silent.end())
+                paintSpan(painter, span.bits, silent, QPen(Qt::black, 1, Qt::DashLine));
+            else if (std::find(marks->answered.begin(), marks->answered.end(), span.row) !=
+                     marks->answered.end())
+                paintSpan(painter, span.bits, Qt::NoBrush, QPen(AnsweredColour, 2));
+        }
+    }
     for (const RowSpan& span : m_map.spans) {
         if (span.row == currentRow)
             paintSpan(painter, span.bits, Qt::NoBrush, QPen(Qt::black, 2));

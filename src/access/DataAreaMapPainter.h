@@ -12,9 +12,19 @@
 #include <QRect>
 #include <QSize>
 
+#include <vector>
+
 class QPainter;
 
 namespace veldrin {
+
+// What a test poll heard: the read rows that answered (with values or an exception) and those
+// that did not. The map outlines the first and cross-hatches the second.
+struct PollMarks {
+    std::vector<int> answered;
+    std::vector<int> silent;
+    bool empty() const { return answered.empty() && silent.empty(); }
+};
 
 class DataAreaMapPainter {
 public:
@@ -36,9 +46,9 @@ public:
 
     // Paints the picture from the top left corner; font gives the labels (drawn smaller),
     // background the margins and text the offsets. The span of currentRow (1-based) is
-    // outlined; 0 outlines none.
+    // outlined; 0 outlines none. marks, when given, are drawn over the spans.
     void paint(QPainter& painter, const QFont& font, const QColor& background, const QColor& text,
-               int currentRow = 0) const;
+               int currentRow = 0, const PollMarks* marks = nullptr) const;
 
 private:
     void paintSpan(QPainter& painter, const BitRange& bits, const QBrush& brush, const QPen& pen) const;

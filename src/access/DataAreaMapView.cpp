@@ -44,6 +44,12 @@ void DataAreaMapView::setCurrentRow(int row)
     update();
 }
 
+void DataAreaMapView::setPollMarks(PollMarks marks)
+{
+    m_marks = std::move(marks);
+    update();
+}
+
 QSize DataAreaMapView::sizeHint() const
 {
     return DataAreaMapPainter(m_map).size();
@@ -93,7 +99,8 @@ void DataAreaMapView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     DataAreaMapPainter(m_map).paint(painter, font(), palette().color(QPalette::Window),
-                                    palette().color(QPalette::WindowText), m_currentRow);
+                                    palette().color(QPalette::WindowText), m_currentRow,
+                                    m_marks.empty() ? nullptr : &m_marks);
     if (hasFocus() && m_cursor < m_map.size) {
         QPen cursorPen(palette().color(QPalette::Highlight), 2, Qt::DotLine);
         painter.setPen(cursorPen);

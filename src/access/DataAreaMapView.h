@@ -27,6 +27,9 @@ public:
     const AreaMap& map() const { return m_map; }
     // Outlines the span of a row (1-based); 0 outlines none.
     void setCurrentRow(int row);
+    // Marks what a test poll heard; empty marks clear them.
+    void setPollMarks(PollMarks marks);
+    const PollMarks& pollMarks() const { return m_marks; }
 
     // The byte at a point of the widget, or -1 outside the area's bytes.
     int byteAt(QPoint point) const;
@@ -59,6 +62,7 @@ private:
     AreaMap m_map;
     const RequestTable* m_table = nullptr;
     int m_currentRow = 0;
+    PollMarks m_marks;
     int m_cursor = 0;
 };
 

@@ -28,6 +28,7 @@ constexpr int SavePngText = 240;   // "Save as PNG..."
 constexpr int CloseText = 241;     // "Close"
 constexpr int PngFilterText = 242; // "PNG pictures (*.png)"
 constexpr int PngFailedText = 243; // "The map could not be drawn as a PNG picture."
+constexpr int PollMarksText = 316; // "Test poll: rows outlined green answered; ..."
 
 } // namespace
 
@@ -119,10 +120,24 @@ void DataAreaMapWindow::setTexts(const QString& configurationName, const QString
         shown.title->setText(AreaTitle(kind, m_strings));
         shown.view->setAccessibleName(AreaTitle(kind, m_strings));
     }
-    L_Legend->setText(MapLegend(m_strings));
+    showLegend();
     Btn_SavePng->setCaption(m_strings[SavePngText]);
     Btn_Close->setCaption(m_strings[CloseText]);
     SB_Map->setAccessibleName(title);
+}
+
+void DataAreaMapWindow::showPollResults(const std::vector<int>& answered, const std::vector<int>& silent)
+{
+    m_input.view->setPollMarks({answered, silent});
+    showLegend();
+}
+
+void DataAreaMapWindow::showLegend()
+{
+    const QString legend = MapLegend(m_strings);
+    L_Legend->setText(m_input.view->pollMarks().empty()
+                          ? legend
+                          : legend + QStringLiteral("\n") + m_strings[PollMarksText]);
 }
 
 void DataAreaMapWindow::setMap(TableKind kind, const AreaMap& map, const RequestTable& table)

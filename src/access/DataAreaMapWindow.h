@@ -31,6 +31,9 @@ public:
     void setMap(TableKind kind, const AreaMap& map, const RequestTable& table);
     // Outlines a row's span in its area, and brings the area into sight.
     void setCurrentRow(TableKind kind, int row);
+    // Marks the read rows a test poll heard from and those it did not, and says so in the
+    // legend; empty lists clear the marks.
+    void showPollResults(const std::vector<int>& answered, const std::vector<int>& silent);
 
     DataAreaMapView* view(TableKind kind) const;
     // Asks where to save the picture, and saves it there; a failure is reported.
@@ -54,6 +57,7 @@ private:
     Area& area(TableKind kind) { return kind == TableKind::Read ? m_input : m_output; }
     const Area& area(TableKind kind) const { return kind == TableKind::Read ? m_input : m_output; }
     Area addArea(TableKind kind, const QString& prefix, QWidget* content);
+    void showLegend();
 
     const StringTable& m_strings;
     Prompts& m_prompts;

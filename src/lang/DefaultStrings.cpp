@@ -339,6 +339,7 @@ const QStringList& DefaultStrings()
             QStringLiteral("nothing"),                                   // 313
             QStringLiteral("Commissioning report..."),                   // 314
             QStringLiteral("PDF documents (*.pdf);;Web pages (*.html)"), // 315
+            QStringLiteral("Test poll: a span outlined green answered; a span cross-hatched black did not answer."), // 316
         };
     return texts;
 }

@@ -614,6 +614,44 @@ TEST_F(SetAccessDialog, TheMapFollowsEditsAndHatchesSharedBytesRed)
     });
 }
 
+// What a test poll heard, on the input map: rows that answered outlined green, rows that did
+// not cross-hatched black (a pattern, so it reads without colour), and a legend line while
+// marks show.
+TEST_F(SetAccessDialog, TheMapMarksTheRowsATestPollHeardFrom)
+{
+    whileShown(QDialog::Rejected, [&] {
+        fillForTheMap();
+        button("Btn_Map")->click();
+        DataAreaMapWindow* map = dialog->mapWindow();
+        DataAreaMapView* input = map->view(TableKind::Read);
+        // Inside a byte, off the outline of the grid's current row, unless edges is set.
+        const auto pixels = [input](int byte, const QColor& colour, bool edges = false) {
+            const QRect rect = input->byteRect(byte);
+            const QImage picture = input->grab(edges ? rect : rect.adjusted(3, 3, -3, -3)).toImage();
+            int count = 0;
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x)
+                    count += picture.pixelColor(x, y) == colour ? 1 : 0;
+            }
+            return count;
+        };
+        const QColor green(0x00, 0x80, 0x00);
+        auto* legend = map->findChild<QLabel*>(QStringLiteral("L_Legend"));
+        ASSERT_NE(legend, nullptr);
+        EXPECT_EQ(pixels(5, Qt::black), 0);
+        EXPECT_EQ(pixels(30, green, true), 0);
+
+        map->showPollResults({3}, {1});
+        EXPECT_GT(pixels(5, Qt::black), 10) << "row 1 did not answer";
+        EXPECT_GT(pixels(30, green, true), 5) << "row 3 answered";
+        EXPECT_TRUE(legend->text().endsWith(QStringLiteral("a span cross-hatched black did not answer.")));
+
+        map->showPollResults({}, {});
+        EXPECT_EQ(pixels(5, Qt::black), 0);
+        EXPECT_FALSE(legend->text().contains(QStringLiteral("Test poll")));
+    });
+}
+
 TEST_F(SetAccessDialog, TheMapIsSavedAsAPngWhereTheUserChooses)
 {
     whileShown(QDialog::Rejected, [&] {
