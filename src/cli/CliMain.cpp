@@ -8,6 +8,8 @@
 #include "cli/ImageReportCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/MapCommand.h"
+#include "cli/PollCommand.h"
+#include "cli/ScanCommand.h"
 #include "cli/StringsCommand.h"
 #include "session/Identity.h"
 
@@ -34,6 +36,8 @@ Commands allCommands(const QString& programDir)
     commands.push_back(std::make_unique<ExportCommand>());
     commands.push_back(std::make_unique<ImportCommand>(programDir));
     commands.push_back(std::make_unique<DiffCommand>());
+    commands.push_back(std::make_unique<PollCommand>(programDir));
+    commands.push_back(std::make_unique<ScanCommand>(programDir));
     return commands;
 }
 

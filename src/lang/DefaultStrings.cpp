@@ -304,6 +304,60 @@ const QStringList& DefaultStrings()
             QStringLiteral("Row %1, %2"),                                   // 282
             QStringLiteral("Device images: %1"),                            // 283
             QStringLiteral("Field"),                                        // 284
+            QStringLiteral("OK"),                                           // 285
+            QStringLiteral("Time-out"),                                     // 286
+            QStringLiteral("Exception %1 (%2)"),                            // 287
+            QStringLiteral("CRC or LRC error"),                             // 288
+            QStringLiteral("Framing error"),                                // 289
+            QStringLiteral("Answer from slave %1"),                         // 290
+            QStringLiteral("Wrong answer"),                                 // 291
+            QStringLiteral("Not run"),                                      // 292
+            QStringLiteral("Not sent (write)"),                             // 293
+            QStringLiteral("The serial port %1 does not exist."),           // 294
+            QStringLiteral("The serial port %1 is busy: another program holds it. Close that program and try "
+                           "again."),                                  // 295
+            QStringLiteral("The serial port %1 cannot be opened: %2"), // 296
+            QStringLiteral("The serial port %1 failed during the run: %2. The rows not yet polled are marked "
+                           "Not run."),                                                        // 297
+            QStringLiteral("Write row %1 needs %2 values from 0 to %3, separated by commas."), // 298
+            QStringLiteral("Write row %1: slave %2, address %3, values %4"),                   // 299
+            QStringLiteral("These write requests go to the live bus and may move real outputs of the plant: "
+                           "%1. Send them?"),                                          // 300
+            QStringLiteral("Test poll"),                                               // 301
+            QStringLiteral("Port:"),                                                   // 302
+            QStringLiteral("Rounds:"),                                                 // 303
+            QStringLiteral("Until stopped"),                                           // 304
+            QStringLiteral("Time-out (ms):"),                                          // 305
+            QStringLiteral("Send write requests"),                                     // 306
+            QStringLiteral("Start"),                                                   // 307
+            QStringLiteral("Stop"),                                                    // 308
+            QStringLiteral("Save..."),                                                 // 309
+            QStringLiteral("Traffic"),                                                 // 310
+            QStringLiteral("Results"),                                                 // 311
+            QStringLiteral("Table"),                                                   // 312
+            QStringLiteral("Row"),                                                     // 313
+            QStringLiteral("Slave"),                                                   // 314
+            QStringLiteral("Function"),                                                // 315
+            QStringLiteral("Address"),                                                 // 316
+            QStringLiteral("Points"),                                                  // 317
+            QStringLiteral("Status"),                                                  // 318
+            QStringLiteral("Last ms"),                                                 // 319
+            QStringLiteral("Min ms"),                                                  // 320
+            QStringLiteral("Max ms"),                                                  // 321
+            QStringLiteral("Values"),                                                  // 322
+            QStringLiteral("Input area"),                                              // 323
+            QStringLiteral("Read"),                                                    // 324
+            QStringLiteral("Write"),                                                   // 325
+            QStringLiteral("Slaves that answered: %1"),                                // 326
+            QStringLiteral("Slaves that never answered: %1"),                          // 327
+            QStringLiteral("Cycle %1 ms measured, %2 ms estimated from the bus load"), // 328
+            QStringLiteral("none"),                                                    // 329
+            QStringLiteral("Choose or type a serial port."),                           // 330
+            QStringLiteral("Text files (*.txt)"),                                      // 331
+            QStringLiteral("Round %1 running..."),                                     // 332
+            QStringLiteral("Stopped after %1 rounds."),                                // 333
+            QStringLiteral("Finished: %1 rounds."),                                    // 334
+            QStringLiteral("Frame"),                                                   // 335
         };
     return texts;
 }
