@@ -165,9 +165,9 @@ QString ValuesText(const RowResult& result)
 
 QString LandingText(const BitRange& bits)
 {
-    const QString bytes = bits.firstByte() == bits.lastByte()
-                              ? QStringLiteral("byte %1").arg(bits.firstByte())
-                              : QStringLiteral("bytes %1-%2").arg(bits.firstByte()).arg(bits.lastByte());
+    QString bytes = bits.firstByte() == bits.lastByte()
+                        ? QStringLiteral("byte %1").arg(bits.firstByte())
+                        : QStringLiteral("bytes %1-%2").arg(bits.firstByte()).arg(bits.lastByte());
     if (bits.wholeBytes())
         return bytes;
     if (bits.firstByte() == bits.lastByte())

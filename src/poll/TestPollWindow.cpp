@@ -176,7 +176,7 @@ TestPollWindow::TestPollWindow(const StringTable& strings, Prompts& prompts, Fil
     QWidget::setTabOrder(M_Traffic, Btn_Close);
 
     setRunning(false);
-    resize(980, 640);
+    resize(1040, 640);
 }
 
 void TestPollWindow::setSource(std::function<RequestTables()> tables,
@@ -210,6 +210,7 @@ void TestPollWindow::setSource(std::function<RequestTables()> tables,
         m_listed = std::move(rows);
         for (int i = 0; i < static_cast<int>(m_listed.size()); ++i)
             showResult(i, m_listed[static_cast<std::size_t>(i)]);
+        TV_Results->resizeColumnsToContents();
     }
 }
 
@@ -457,6 +458,7 @@ void TestPollWindow::appendTraffic()
 void TestPollWindow::onFinished()
 {
     appendTraffic();
+    TV_Results->resizeColumnsToContents();
     setRunning(false);
     showSummary();
     tellAnswered();
