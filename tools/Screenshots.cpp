@@ -8,14 +8,21 @@
 #include "comm/TFParGen.h"
 #include "common/Prompts.h"
 #include "options/TFSoftOptions.h"
+#include "poll/TestPollWindow.h"
 #include "projects/TFNew_Project.h"
 #include "projects/TFOpenConf.h"
+#ifdef VELDRIN_SCREENSHOT_POLL_RUN
+#include "support/ModbusSlaveProcess.h"
+#include "support/PtyBridge.h"
+#endif
 #include "update/TFBootSer.h"
 #include "update/TFBootTCP.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -50,6 +57,37 @@ bool save(QWidget* window, const QString& outDir)
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// The test poll after one round of the sample's rows against the Modbus test slave on a
+// pseudo-terminal, where the tests are built; else as it opens.
+bool saveTestPoll(veldrin::TFSetAccess& dialog, const QString& outDir)
+{
+    dialog.Btn_TestPollClick();
+    veldrin::TestPollWindow* poll = dialog.pollWindow();
+    if (poll == nullptr)
+        return false;
+#ifdef VELDRIN_SCREENSHOT_POLL_RUN
+    veldrin::test::PtyBridge line;
+    veldrin::test::ModbusSlaveProcess slave(line.slavePort(), QStringLiteral("rtu"));
+    if (!slave.error().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(slave.error()));
+        return false;
+    }
+    poll->findChild<QComboBox*>(QStringLiteral("CB_Port"))->setEditText(line.masterPort());
+    poll->startPoll();
+    QElapsedTimer waited;
+    waited.start();
+    while (poll->running() && waited.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+#endif
+    QApplication::processEvents();
+    // The port the picture shows: an adapter's, not the pseudo-terminal's.
+    poll->findChild<QComboBox*>(QStringLiteral("CB_Port"))->setEditText(QStringLiteral("/dev/ttyUSB0"));
+    QApplication::processEvents();
+    const bool saved = save(poll, outDir);
+    poll->close();
+    return saved;
 }
 
 } // namespace
@@ -99,6 +137,7 @@ int main(int argc, char* argv[])
             window.setAccessDialog().Btn_MapClick();
             QApplication::processEvents();
             ok = save(window.setAccessDialog().mapWindow(), outDir) && ok;
+            ok = saveTestPoll(window.setAccessDialog(), outDir) && ok;
         }
         dialog->hide();
     }

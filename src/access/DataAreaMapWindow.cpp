@@ -28,7 +28,7 @@ constexpr int SavePngText = 240;   // "Save as PNG..."
 constexpr int CloseText = 241;     // "Close"
 constexpr int PngFilterText = 242; // "PNG pictures (*.png)"
 constexpr int PngFailedText = 243; // "The map could not be drawn as a PNG picture."
-constexpr int PollMarksText = 316; // "Test poll: rows outlined green answered; ..."
+constexpr int PollMarksText = 367; // "Test poll: rows outlined green answered; ..."
 
 } // namespace
 

@@ -12,6 +12,8 @@
 #include "common/AtomicFile.h"
 #include "common/Prompts.h"
 #include "common/VeldrinError.h"
+#include "poll/PollTexts.h"
+#include "poll/TestPollWindow.h"
 #include "services/FileChooser.h"
 #include "session/AppState.h"
 #include "widgets/WindowStyle.h"
@@ -84,7 +86,8 @@ TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, FileChooser& files, 
     Btn_ImportCsv = new VeldrinButton(QStringLiteral("Btn_ImportCsv"), corner);
     Btn_ExportCsv = new VeldrinButton(QStringLiteral("Btn_ExportCsv"), corner);
     Btn_Map = new VeldrinButton(QStringLiteral("Btn_Map"), corner);
-    for (VeldrinButton* button : {Btn_ImportCsv, Btn_ExportCsv, Btn_Map}) {
+    Btn_TestPoll = new VeldrinButton(QStringLiteral("Btn_TestPoll"), corner);
+    for (VeldrinButton* button : {Btn_ImportCsv, Btn_ExportCsv, Btn_Map, Btn_TestPoll}) {
         button->setFixedSize(110, 24);
         cornerRow->addWidget(button);
     }
@@ -92,7 +95,9 @@ TFSetAccess::TFSetAccess(AppState& state, Prompts& prompts, FileChooser& files, 
     QWidget::setTabOrder(PageControl1->tabBar(), Btn_ImportCsv);
     QWidget::setTabOrder(Btn_ImportCsv, Btn_ExportCsv);
     QWidget::setTabOrder(Btn_ExportCsv, Btn_Map);
+    QWidget::setTabOrder(Btn_Map, Btn_TestPoll);
     connect(Btn_Map, &QPushButton::clicked, this, &TFSetAccess::Btn_MapClick);
+    connect(Btn_TestPoll, &QPushButton::clicked, this, &TFSetAccess::Btn_TestPollClick);
     connect(Btn_ImportCsv, &QPushButton::clicked, this, &TFSetAccess::importCsv);
     connect(Btn_ExportCsv, &QPushButton::clicked, this, &TFSetAccess::exportCsv);
     // The same two in the grids' context menus.
@@ -167,6 +172,7 @@ void TFSetAccess::Btn_MapClick()
     }
     const bool opening = !m_map->isVisible();
     m_map->setTexts(m_state.Settings.ActiveConfigName, m_state.ActiveConfigDir);
+    m_map->showPollResults(m_pollMarks.answered, m_pollMarks.silent);
     if (opening) {
         m_map->placeBeside(*this);
         m_map->show();
@@ -179,6 +185,41 @@ void TFSetAccess::Btn_MapClick()
     m_map->setCurrentRow(currentKind(), currentGrid()->currentIndex().row() + 1);
     m_map->raise();
     m_map->activateWindow();
+}
+
+void TFSetAccess::setPolling(PollService* polls, SerialPortLister* ports)
+{
+    m_polls = polls;
+    m_ports = ports;
+}
+
+void TFSetAccess::Btn_TestPollClick()
+{
+    if (m_polls == nullptr)
+        return;
+    if (!m_poll) {
+        m_poll = new TestPollWindow(m_state.Strings, m_prompts, m_files, *m_polls, this);
+        m_poll->setTexts(m_state.Settings.ActiveConfigName);
+        // The map shows which rows answered.
+        connect(m_poll, &TestPollWindow::rowsAnswered, this,
+                [this](const std::vector<int>& answered, const std::vector<int>& silent) {
+                    m_pollMarks = {answered, silent};
+                    if (m_map)
+                        m_map->showPollResults(answered, silent);
+                });
+    }
+    const bool opening = !m_poll->isVisible();
+    if (opening) {
+        // The rows as they stand in the grids, edits included; the line as the configuration
+        // holds it.
+        const QString parGen = m_state.ParGenPath;
+        m_poll->setSource([this] { return m_tables; }, [parGen] { return ReadGeneralParameter(parGen); });
+        m_poll->listPorts(m_ports);
+        m_poll->placeBeside(*this);
+        m_poll->show();
+    }
+    m_poll->raise();
+    m_poll->activateWindow();
 }
 
 namespace {
@@ -266,6 +307,9 @@ void TFSetAccess::Set_Lang()
     Btn_DelRow->setCaption(text(132));
     Btn_InsRow->setCaption(text(133));
     Btn_Map->setCaption(text(231));
+    Btn_TestPoll->setCaption(text(polltext::Title));
+    if (m_poll)
+        m_poll->setTexts(m_state.Settings.ActiveConfigName);
     Btn_ImportCsv->setCaption(text(255));
     Btn_ExportCsv->setCaption(text(256));
     Act_ImportCsv->setText(text(255));
@@ -322,6 +366,9 @@ void TFSetAccess::hideEvent(QHideEvent* event)
     // The map belongs to this showing of the tables; a minimised dialog keeps it.
     if (m_map && !event->spontaneous())
         m_map->close();
+    // Closing the tables stops their test poll.
+    if (m_poll && !event->spontaneous())
+        m_poll->close();
     VeldrinDialog::hideEvent(event);
 }
 
@@ -346,6 +393,8 @@ bool TFSetAccess::FormShow()
     m_tables = std::move(loaded);
     m_readModel->tableReplaced();
     m_writeModel->tableReplaced();
+    // A poll of an earlier showing says nothing of these rows.
+    m_pollMarks = {};
 
     // Each grid keeps its current cell between showings.
     PageControl1->setCurrentWidget(TS_Modbus_Read);

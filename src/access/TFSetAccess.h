@@ -4,6 +4,7 @@
 #pragma once
 
 #include "access/BusLoad.h"
+#include "access/DataAreaMapPainter.h"
 #include "access/RequestTables.h"
 #include "widgets/VeldrinDialog.h"
 
@@ -17,6 +18,9 @@ namespace veldrin {
 
 class DataAreaMapWindow;
 class FileChooser;
+class PollService;
+class SerialPortLister;
+class TestPollWindow;
 class RequestGrid;
 class RequestTableModel;
 
@@ -54,6 +58,14 @@ public:
     // The map window once it has been opened, else null.
     DataAreaMapWindow* mapWindow() const { return m_map; }
 
+    // Where the test poll gets its runs and its list of ports; without a service the test poll
+    // button does nothing.
+    void setPolling(PollService* polls, SerialPortLister* ports);
+    // Opens the test poll beside the dialog, or brings it to the front.
+    void Btn_TestPollClick();
+    // The test poll window once it has been opened, else null.
+    TestPollWindow* pollWindow() const { return m_poll; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -85,10 +97,16 @@ private:
     VeldrinButton* Btn_ImportCsv;
     VeldrinButton* Btn_ExportCsv;
     VeldrinButton* Btn_Map;
+    VeldrinButton* Btn_TestPoll;
     QAction* Act_ImportCsv;
     QAction* Act_ExportCsv;
     FileChooser& m_files;
     DataAreaMapWindow* m_map = nullptr;
+    TestPollWindow* m_poll = nullptr;
+    // What the test poll of this showing heard, for the map.
+    PollMarks m_pollMarks;
+    PollService* m_polls = nullptr;
+    SerialPortLister* m_ports = nullptr;
     // The bus load both tables ask of the configuration's serial line, kept up to date.
     QLabel* L_Bus_Load;
     std::optional<SerialLine> m_line;

@@ -14,7 +14,7 @@ Application::Application(const QString& programDir, Services services)
 Application::Application(const WorkspaceLocation& where, Services services)
     : m_online(where.ProgramDir),
       m_httpUpdates(m_online, VersionQueryOfThisBuild(), HttpUpdateCheck::DefaultDeadlineMs),
-      m_systemPorts(m_online), m_services(services)
+      m_systemPorts(m_online), m_modulePolls(m_online), m_services(services)
 {
     if (!m_services.prompts)
         m_services.prompts = &m_messageBoxes;
@@ -32,6 +32,8 @@ Application::Application(const WorkspaceLocation& where, Services services)
         m_services.clock = &m_steadyClock;
     if (!m_services.files)
         m_services.files = &m_fileDialogs;
+    if (!m_services.polls)
+        m_services.polls = &m_modulePolls;
     m_startup = RunStartup(m_state, where);
     m_mainWindow = std::make_unique<TFVeldrineFirmWare>(m_state, m_services);
 }

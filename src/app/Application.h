@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/MessageBoxPrompts.h"
+#include "online/ModulePollService.h"
 #include "online/ModuleSerialPortLister.h"
 #include "online/ModuleUpdateCheck.h"
 #include "online/OnlineModule.h"
@@ -49,6 +50,7 @@ private:
     ModuleUpdateCheck m_httpUpdates;
     ProcessRunner m_processes;
     ModuleSerialPortLister m_systemPorts;
+    ModulePollService m_modulePolls;
     SystemIcmpEcho m_systemEcho;
     SteadyClock m_steadyClock;
     DialogFileChooser m_fileDialogs;

@@ -38,8 +38,8 @@
 namespace veldrin {
 namespace {
 
-constexpr int ReportButtonText = 314; // "Commissioning report..."
-constexpr int ReportFilterText = 315; // "PDF documents (*.pdf);;Web pages (*.html)"
+constexpr int ReportButtonText = 365; // "Commissioning report..."
+constexpr int ReportFilterText = 366; // "PDF documents (*.pdf);;Web pages (*.html)"
 
 } // namespace
 
@@ -143,7 +143,11 @@ TFVeldrineFirmWare::TFVeldrineFirmWare(AppState& state, const Services& services
     m_parGen.buildWith([this] { return new TFParGen(m_state, m_prompts, this); });
     m_changes.buildWith([this] { return new TFChanges(m_state, m_prompts, this); });
     m_setAccess.buildWith(
-        [this, &files = *services.files] { return new TFSetAccess(m_state, m_prompts, files, this); });
+        [this, &files = *services.files, polls = services.polls, ports = services.serialPorts] {
+            auto* dialog = new TFSetAccess(m_state, m_prompts, files, this);
+            dialog->setPolling(polls, ports);
+            return dialog;
+        });
 
     m_Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
     m_Timer_Update.setInterval(60000);

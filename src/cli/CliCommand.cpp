@@ -1,5 +1,7 @@
 #include "cli/CliCommand.h"
 
+#include <algorithm>
+
 namespace veldrin::cli {
 namespace {
 
@@ -27,14 +29,16 @@ void CliCommand::declare(QCommandLineParser& parser) const
     parser.addOption(CommandHelp());
     parser.addOptions(options());
     for (const CliArgument& argument : arguments())
-        parser.addPositionalArgument(argument.name, argument.description);
+        parser.addPositionalArgument(argument.name, argument.description,
+                                     argument.optional ? QStringLiteral("[%1]").arg(argument.name)
+                                                       : QString());
 }
 
 QString CliCommand::usageLine() const
 {
     QString line = QStringLiteral("Usage: %1 %2 [options]").arg(QLatin1String(ProgramName), name());
     for (const CliArgument& argument : arguments())
-        line += u' ' + argument.name;
+        line += argument.optional ? QStringLiteral(" [%1]").arg(argument.name) : u' ' + argument.name;
     return line;
 }
 
@@ -67,7 +71,9 @@ int CliCommand::execute(const QStringList& args, QTextStream& out, QTextStream& 
     }
     const QStringList given = parser.positionalArguments();
     const QList<CliArgument> wanted = arguments();
-    if (given.size() < wanted.size())
+    const auto required =
+        std::count_if(wanted.begin(), wanted.end(), [](const auto& a) { return !a.optional; });
+    if (given.size() < required)
         return usageError(QStringLiteral("Missing argument %1.").arg(wanted[given.size()].name));
     if (given.size() == wanted.size() + 1)
         return usageError(QStringLiteral("Unexpected argument '%1'.").arg(given.last()));

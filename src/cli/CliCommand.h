@@ -22,6 +22,8 @@ inline constexpr char ProgramName[] = "veldrin-cli";
 struct CliArgument {
     QString name;
     QString description;
+    // An optional argument may be left out; only the last ones may be optional.
+    bool optional = false;
 };
 
 class CliCommand {
@@ -32,7 +34,7 @@ public:
     // What the command does: the first line shows in the list of commands, all of it in the
     // command's help. Lines stay within 80 columns.
     virtual QString description() const = 0;
-    // The arguments the command requires, in their order; it takes no others.
+    // The arguments the command takes, in their order; it takes no others.
     virtual QList<CliArgument> arguments() const { return {}; }
     // The command's options, besides -h/--help which every command has.
     virtual QList<QCommandLineOption> options() const { return {}; }

@@ -8,7 +8,9 @@
 #include "cli/ImageReportCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/MapCommand.h"
+#include "cli/PollCommand.h"
 #include "cli/ReportCommand.h"
+#include "cli/ScanCommand.h"
 #include "cli/StringsCommand.h"
 #include "session/Identity.h"
 #include "session/ShippedFiles.h"
@@ -39,6 +41,8 @@ Commands allCommands(const QString& programDir, const ReportWriter& writeReport)
     commands.push_back(std::make_unique<ImportCommand>(programDir));
     commands.push_back(std::make_unique<DiffCommand>());
     commands.push_back(std::make_unique<ReportCommand>(programDir, writeReport));
+    commands.push_back(std::make_unique<PollCommand>(programDir));
+    commands.push_back(std::make_unique<ScanCommand>(programDir));
     return commands;
 }
 

@@ -304,42 +304,97 @@ const QStringList& DefaultStrings()
             QStringLiteral("Row %1, %2"),                                   // 282
             QStringLiteral("Device images: %1"),                            // 283
             QStringLiteral("Field"),                                        // 284
-            QStringLiteral("Commissioning report"),                         // 285
-            QStringLiteral("Configuration"),                                // 286
-            QStringLiteral("Folder"),                                       // 287
-            QStringLiteral("Configurator version"),                         // 288
-            QStringLiteral("Written on"),                                   // 289
-            QStringLiteral("%1 (not used)"),                                // 290
-            QStringLiteral("Not set yet."),                                 // 291
-            QStringLiteral("No request rows."),                             // 292
-            QStringLiteral("Bus load"),                                     // 293
-            QStringLiteral("Device images"),                                // 294
-            QStringLiteral("File"),                                         // 295
-            QStringLiteral("Size (bytes)"),                                 // 296
-            QStringLiteral("SHA-256"),                                      // 297
-            QStringLiteral("not compiled yet"),                             // 298
+            QStringLiteral("OK"),                                           // 285
+            QStringLiteral("Time-out"),                                     // 286
+            QStringLiteral("Exception %1 (%2)"),                            // 287
+            QStringLiteral("CRC or LRC error"),                             // 288
+            QStringLiteral("Framing error"),                                // 289
+            QStringLiteral("Answer from slave %1"),                         // 290
+            QStringLiteral("Wrong answer"),                                 // 291
+            QStringLiteral("Not run"),                                      // 292
+            QStringLiteral("Not sent (write)"),                             // 293
+            QStringLiteral("The serial port %1 does not exist."),           // 294
+            QStringLiteral("The serial port %1 is busy: another program holds it. Close that program and try "
+                           "again."),                                  // 295
+            QStringLiteral("The serial port %1 cannot be opened: %2"), // 296
+            QStringLiteral("The serial port %1 failed during the run: %2. The rows not yet polled are marked "
+                           "Not run."),                                                        // 297
+            QStringLiteral("Write row %1 needs %2 values from 0 to %3, separated by commas."), // 298
+            QStringLiteral("Write row %1: slave %2, address %3, values %4"),                   // 299
+            QStringLiteral("These write requests go to the live bus and may move real outputs of the plant: "
+                           "%1. Send them?"),                                          // 300
+            QStringLiteral("Test poll"),                                               // 301
+            QStringLiteral("Port:"),                                                   // 302
+            QStringLiteral("Rounds:"),                                                 // 303
+            QStringLiteral("Until stopped"),                                           // 304
+            QStringLiteral("Time-out (ms):"),                                          // 305
+            QStringLiteral("Send write requests"),                                     // 306
+            QStringLiteral("Start"),                                                   // 307
+            QStringLiteral("Stop"),                                                    // 308
+            QStringLiteral("Save..."),                                                 // 309
+            QStringLiteral("Traffic"),                                                 // 310
+            QStringLiteral("Results"),                                                 // 311
+            QStringLiteral("Table"),                                                   // 312
+            QStringLiteral("Row"),                                                     // 313
+            QStringLiteral("Slave"),                                                   // 314
+            QStringLiteral("Function"),                                                // 315
+            QStringLiteral("Address"),                                                 // 316
+            QStringLiteral("Points"),                                                  // 317
+            QStringLiteral("Status"),                                                  // 318
+            QStringLiteral("Last ms"),                                                 // 319
+            QStringLiteral("Min ms"),                                                  // 320
+            QStringLiteral("Max ms"),                                                  // 321
+            QStringLiteral("Values"),                                                  // 322
+            QStringLiteral("Input area"),                                              // 323
+            QStringLiteral("Read"),                                                    // 324
+            QStringLiteral("Write"),                                                   // 325
+            QStringLiteral("Slaves that answered: %1"),                                // 326
+            QStringLiteral("Slaves that never answered: %1"),                          // 327
+            QStringLiteral("Cycle %1 ms measured, %2 ms estimated from the bus load"), // 328
+            QStringLiteral("none"),                                                    // 329
+            QStringLiteral("Choose or type a serial port."),                           // 330
+            QStringLiteral("Text files (*.txt)"),                                      // 331
+            QStringLiteral("Round %1 running..."),                                     // 332
+            QStringLiteral("Stopped after %1 rounds."),                                // 333
+            QStringLiteral("Finished: %1 rounds."),                                    // 334
+            QStringLiteral("Frame"),                                                   // 335
+            QStringLiteral("Commissioning report"),                                    // 336
+            QStringLiteral("Configuration"),                                           // 337
+            QStringLiteral("Folder"),                                                  // 338
+            QStringLiteral("Configurator version"),                                    // 339
+            QStringLiteral("Written on"),                                              // 340
+            QStringLiteral("%1 (not used)"),                                           // 341
+            QStringLiteral("Not set yet."),                                            // 342
+            QStringLiteral("No request rows."),                                        // 343
+            QStringLiteral("Bus load"),                                                // 344
+            QStringLiteral("Device images"),                                           // 345
+            QStringLiteral("File"),                                                    // 346
+            QStringLiteral("Size (bytes)"),                                            // 347
+            QStringLiteral("SHA-256"),                                                 // 348
+            QStringLiteral("not compiled yet"),                                        // 349
             QStringLiteral("The images in the bin folder do not match the configuration's files: they were "
-                           "compiled from an earlier state of it."),                         // 299
-            QStringLiteral("The images in the bin folder match the configuration's files."), // 300
-            QStringLiteral("The configuration cannot be compiled: %1"),                      // 301
-            QStringLiteral("Last load"),                                                     // 302
-            QStringLiteral("When and how"),                                                  // 303
-            QStringLiteral("Loaded"),                                                        // 304
-            QStringLiteral("Result"),                                                        // 305
-            QStringLiteral("The updater ended with exit code %1."),                          // 306
-            QStringLiteral("Page %1 of %2"),                                                 // 307
-            QStringLiteral("Sign-off"),                                                      // 308
-            QStringLiteral("Name"),                                                          // 309
-            QStringLiteral("Date"),                                                          // 310
-            QStringLiteral("Signature"),                                                     // 311
+                           "compiled from an earlier state of it."),                         // 350
+            QStringLiteral("The images in the bin folder match the configuration's files."), // 351
+            QStringLiteral("The configuration cannot be compiled: %1"),                      // 352
+            QStringLiteral("Last load"),                                                     // 353
+            QStringLiteral("When and how"),                                                  // 354
+            QStringLiteral("Loaded"),                                                        // 355
+            QStringLiteral("Result"),                                                        // 356
+            QStringLiteral("The updater ended with exit code %1."),                          // 357
+            QStringLiteral("Page %1 of %2"),                                                 // 358
+            QStringLiteral("Sign-off"),                                                      // 359
+            QStringLiteral("Name"),                                                          // 360
+            QStringLiteral("Date"),                                                          // 361
+            QStringLiteral("Signature"),                                                     // 362
             QStringLiteral("Each coloured span is a request, labelled with its row where the label fits. "
                            "Hatching marks bits two requests share: in the input area one answer overwrites "
                            "the other, in the output area the same data goes to several slaves, which is "
-                           "often intended. White bytes are free."),     // 312
-            QStringLiteral("nothing"),                                   // 313
-            QStringLiteral("Commissioning report..."),                   // 314
-            QStringLiteral("PDF documents (*.pdf);;Web pages (*.html)"), // 315
-            QStringLiteral("Test poll: a span outlined green answered; a span cross-hatched black did not answer."), // 316
+                           "often intended. White bytes are free."),     // 363
+            QStringLiteral("nothing"),                                   // 364
+            QStringLiteral("Commissioning report..."),                   // 365
+            QStringLiteral("PDF documents (*.pdf);;Web pages (*.html)"), // 366
+            QStringLiteral("Test poll: a span outlined green answered; a span cross-hatched black did not "
+                           "answer."), // 367
         };
     return texts;
 }

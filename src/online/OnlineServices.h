@@ -1,8 +1,9 @@
 // What the configurator takes from its online module the first time it needs it: the version
-// query over HTTP and the list of serial ports. They bring the network and serial-port
+// query over HTTP, the list of serial ports and the test poll. They bring the network and serial-port
 // libraries, which start-up would otherwise load for nothing.
 #pragma once
 
+#include "poll/PollRunner.h"
 #include "update/SerialPorts.h"
 
 #include <QList>
@@ -28,6 +29,8 @@ public:
     virtual std::unique_ptr<VersionQuery>
     newVersionQuery(const QUrl& url, int deadlineMs, std::function<void(bool newerVersion)> answered) = 0;
     virtual QList<SerialPort> serialPorts() = 0;
+    // A test poll on a serial port of this PC.
+    virtual std::unique_ptr<PollRunner> newPollRunner() = 0;
 
 protected:
     ~OnlineServices() = default;

@@ -2,6 +2,7 @@
 // built as a module of its own that the configurator loads the first time it needs one.
 #include "online/OnlineServices.h"
 #include "options/HttpUpdateCheck.h"
+#include "poll/PollEngine.h"
 
 namespace veldrin {
 namespace {
@@ -30,6 +31,7 @@ public:
         return std::make_unique<HttpVersionQuery>(url, deadlineMs, std::move(answered));
     }
     QList<SerialPort> serialPorts() override { return SystemSerialPortLister().EnumPorts(); }
+    std::unique_ptr<PollRunner> newPollRunner() override { return std::make_unique<PollEngine>(); }
 };
 
 } // namespace

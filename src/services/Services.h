@@ -7,6 +7,7 @@ namespace veldrin {
 class Clock;
 class FileChooser;
 class IcmpEcho;
+class PollService;
 class ProgramRunner;
 class Prompts;
 class SerialPortLister;
@@ -22,6 +23,7 @@ struct Services {
     IcmpEcho* echo = nullptr;
     Clock* clock = nullptr;
     FileChooser* files = nullptr;
+    PollService* polls = nullptr;
 };
 
 } // namespace veldrin

@@ -6,6 +6,8 @@
 #include "access/TFSetAccess.h"
 #include "app/Application.h"
 #include "app/TFVeldrineFirmWare.h"
+#include "poll/PollRunner.h"
+#include "poll/TestPollWindow.h"
 #include "session/AppState.h"
 #include "session/Startup.h"
 #include "support/FakeFileChooser.h"
@@ -30,6 +32,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QUndoStack>
 
@@ -448,8 +451,8 @@ TEST_F(SetAccessDialog, EditsLikeASpreadsheetWithAnEditorPerColumn)
 TEST_F(SetAccessDialog, EveryControlIsNamedAndReachedByTheKeyboard)
 {
     whileShown(QDialog::Rejected, [&] {
-        for (const char* name : {"Btn_ImportCsv", "Btn_ExportCsv", "Btn_Map", "Btn_OK", "Btn_Cancel",
-                                 "Btn_DelRow", "Btn_InsRow"}) {
+        for (const char* name : {"Btn_ImportCsv", "Btn_ExportCsv", "Btn_Map", "Btn_TestPoll", "Btn_OK",
+                                 "Btn_Cancel", "Btn_DelRow", "Btn_InsRow"}) {
             EXPECT_FALSE(button(name)->accessibleName().isEmpty()) << name;
             EXPECT_NE(button(name)->focusPolicy() & Qt::TabFocus, 0) << name;
         }
@@ -649,6 +652,101 @@ TEST_F(SetAccessDialog, TheMapMarksTheRowsATestPollHeardFrom)
         map->showPollResults({}, {});
         EXPECT_EQ(pixels(5, Qt::black), 0);
         EXPECT_FALSE(legend->text().contains(QStringLiteral("Test poll")));
+    });
+}
+
+// A poll that runs until it is stopped, on no port at all.
+class EndlessPoll : public PollRunner {
+public:
+    void setListener(Listener listener) override { m_listener = std::move(listener); }
+    std::optional<PortOpenFailure> start(const PollSettings&, std::vector<PollRequest> requests) override
+    {
+        m_results.clear();
+        for (PollRequest& request : requests) {
+            RowResult result;
+            result.request = std::move(request);
+            m_results.push_back(std::move(result));
+        }
+        m_end = PollEnd::Running;
+        return std::nullopt;
+    }
+    void stop() override
+    {
+        if (m_end != PollEnd::Running)
+            return;
+        m_end = PollEnd::Stopped;
+        if (m_listener.finished)
+            m_listener.finished();
+    }
+    bool running() const override { return m_end == PollEnd::Running; }
+    PollEnd end() const override { return m_end; }
+    QString portError() const override { return {}; }
+    QString portPath() const override { return {}; }
+    const std::vector<RowResult>& results() const override { return m_results; }
+    const TrafficLog& traffic() const override { return m_traffic; }
+    int roundsDone() const override { return 0; }
+    PollSummary summary() const override { return {}; }
+
+private:
+    Listener m_listener;
+    PollEnd m_end = PollEnd::Done;
+    std::vector<RowResult> m_results;
+    TrafficLog m_traffic;
+};
+
+class EndlessPolls : public PollService {
+public:
+    std::unique_ptr<PollRunner> newRunner() override { return std::make_unique<EndlessPoll>(); }
+};
+
+TEST_F(SetAccessDialog, TheTestPollOpensBesideTheGridsAndStopsWhenTheyClose)
+{
+    EndlessPolls polls;
+    dialog->setPolling(&polls, nullptr);
+    whileShown(QDialog::Rejected, [&] {
+        fillForTheMap();
+        button("Btn_TestPoll")->click();
+        TestPollWindow* poll = dialog->pollWindow();
+        ASSERT_NE(poll, nullptr);
+        EXPECT_TRUE(poll->isVisible());
+        EXPECT_FALSE(poll->isModal());
+        // It polls the rows as the grids hold them.
+        auto* results = poll->findChild<QTableWidget*>(QStringLiteral("TV_Results"));
+        EXPECT_EQ(results->rowCount(),
+                  UsedRowCount(dialog->tables().Modbus_Read) + UsedRowCount(dialog->tables().Modbus_Write));
+        poll->findChild<QComboBox*>(QStringLiteral("CB_Port"))->setEditText(QStringLiteral("/dev/null"));
+        poll->startPoll();
+        EXPECT_TRUE(poll->running());
+        EXPECT_TRUE(prompts.messages().isEmpty()) << prompts.texts().join(u'\n').toStdString();
+    });
+    EXPECT_FALSE(dialog->pollWindow()->isVisible());
+    EXPECT_FALSE(dialog->pollWindow()->running()) << "the poll outlives its dialog";
+}
+
+// The map marks what the test poll heard, whether it opens before or after the poll reports,
+// and forgets it when the tables are shown again.
+TEST_F(SetAccessDialog, TheMapShowsWhatTheTestPollHeard)
+{
+    EndlessPolls polls;
+    dialog->setPolling(&polls, nullptr);
+    const auto marks = [this] {
+        const PollMarks& shown = dialog->mapWindow()->view(TableKind::Read)->pollMarks();
+        return std::pair(shown.answered, shown.silent);
+    };
+    using Rows = std::vector<int>;
+    whileShown(QDialog::Rejected, [&] {
+        fillForTheMap();
+        button("Btn_TestPoll")->click();
+        TestPollWindow* poll = dialog->pollWindow();
+        Q_EMIT poll->rowsAnswered({1, 3}, {2});
+        button("Btn_Map")->click();
+        EXPECT_EQ(marks(), std::pair(Rows{1, 3}, Rows{2}));
+        Q_EMIT poll->rowsAnswered({1}, {2, 3});
+        EXPECT_EQ(marks(), std::pair(Rows{1}, Rows{2, 3}));
+    });
+    whileShown(QDialog::Rejected, [&] {
+        button("Btn_Map")->click();
+        EXPECT_EQ(marks(), std::pair(Rows{}, Rows{}));
     });
 }
 
