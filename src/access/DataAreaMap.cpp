@@ -73,4 +73,23 @@ AreaMap MapDataArea(TableKind kind, const RequestTable& table)
     return map;
 }
 
+QString BitRangeText(const BitRange& bits)
+{
+    const QString bytes = bits.firstByte() == bits.lastByte()
+                              ? QStringLiteral("byte %1").arg(bits.firstByte())
+                              : QStringLiteral("bytes %1-%2").arg(bits.firstByte()).arg(bits.lastByte());
+    if (bits.wholeBytes())
+        return bytes;
+    if (bits.firstByte() == bits.lastByte())
+        return bits.first == bits.last
+                   ? QStringLiteral("%1 bit %2").arg(bytes).arg(bits.first % 8)
+                   : QStringLiteral("%1 bits %2-%3").arg(bytes).arg(bits.first % 8).arg(bits.last % 8);
+    return QStringLiteral("%1 (from bit %2 of byte %3 to bit %4 of byte %5)")
+        .arg(bytes)
+        .arg(bits.first % 8)
+        .arg(bits.firstByte())
+        .arg(bits.last % 8)
+        .arg(bits.lastByte());
+}
+
 } // namespace veldrin

@@ -5,6 +5,8 @@
 
 #include "access/RequestTables.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +23,10 @@ struct BitRange {
     bool wholeBytes() const { return first % 8 == 0 && last % 8 == 7; }
     bool operator==(const BitRange&) const = default;
 };
+
+// The range as a person reads it: "byte 4", "bytes 4-5", "byte 4 bits 3-6", "bytes 10-11
+// (from bit 3 of byte 10 to bit 4 of byte 11)".
+QString BitRangeText(const BitRange& bits);
 
 // A used row and the bits it occupies.
 struct RowSpan {

@@ -209,11 +209,7 @@ void DataAreaMapWindow::placeBeside(const QWidget& parent)
     // As tall as the dialog, and tall enough to show a good part of an area.
     const int height = std::min(std::max(beside.height(), 640), room.isValid() ? room.height() : 640);
     resize(width(), std::max(height - (frame.height() - this->height()), 240));
-    int left = beside.right() + 1;
-    if (room.isValid() && left + frame.width() > room.right() + 1)
-        left = beside.left() - frame.width() >= room.left() ? beside.left() - frame.width()
-                                                            : room.right() + 1 - frame.width();
-    move(left, beside.top());
+    PlaceBeside(this, parent);
 }
 
 } // namespace veldrin

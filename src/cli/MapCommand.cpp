@@ -30,21 +30,6 @@ QString areaName(TableKind kind)
     return kind == TableKind::Read ? QStringLiteral("input") : QStringLiteral("output");
 }
 
-// "bytes 4-5", "byte 4", "byte 4 bits 3-6", "bytes 4-5 (bits 35-44 of the area)".
-QString bitsText(const BitRange& bits)
-{
-    QString bytes = bits.firstByte() == bits.lastByte()
-                        ? QStringLiteral("byte %1").arg(bits.firstByte())
-                        : QStringLiteral("bytes %1-%2").arg(bits.firstByte()).arg(bits.lastByte());
-    if (bits.wholeBytes())
-        return bytes;
-    if (bits.firstByte() == bits.lastByte())
-        return bits.first == bits.last
-                   ? QStringLiteral("%1 bit %2").arg(bytes).arg(bits.first % 8)
-                   : QStringLiteral("%1 bits %2-%3").arg(bytes).arg(bits.first % 8).arg(bits.last % 8);
-    return QStringLiteral("%1 (bits %2-%3 of the area)").arg(bytes).arg(bits.first).arg(bits.last);
-}
-
 QJsonObject bitsJson(const BitRange& bits)
 {
     return {{QStringLiteral("firstBit"), static_cast<qint64>(bits.first)},
@@ -109,7 +94,7 @@ void printArea(const AreaMap& map, QTextStream& out)
                                         : "Output area (Modbus_Write rows), ")
         << map.size << " bytes\n";
     for (const RowSpan& span : map.spans)
-        out << "  row " << span.row << ": " << bitsText(span.bits) << '\n';
+        out << "  row " << span.row << ": " << BitRangeText(span.bits) << '\n';
     if (!map.leftOut.empty()) {
         QStringList rows;
         for (int row : map.leftOut)
@@ -118,9 +103,9 @@ void printArea(const AreaMap& map, QTextStream& out)
     }
     for (const Overlap& overlap : map.overlaps)
         out << "  " << (map.kind == TableKind::Read ? "overlap" : "shared") << ": rows " << overlap.first
-            << " and " << overlap.second << " on " << bitsText(overlap.bits) << '\n';
+            << " and " << overlap.second << " on " << BitRangeText(overlap.bits) << '\n';
     for (const ByteRange& range : map.free)
-        out << "  free: " << bitsText({range.first * std::int64_t{8}, range.last * std::int64_t{8} + 7})
+        out << "  free: " << BitRangeText({range.first * std::int64_t{8}, range.last * std::int64_t{8} + 7})
             << '\n';
 }
 

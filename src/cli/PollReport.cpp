@@ -165,7 +165,7 @@ void PrintRow(const RowResult& result, const StringTable& strings, bool ascii, Q
     }
     if (!result.values.empty())
         out << "; values " << ValuesText(result);
-    out << "; input area " << LandingText(request.landing) << '\n';
+    out << "; input area " << BitRangeText(request.landing) << '\n';
 }
 
 QString IdList(const std::vector<int>& ids, const StringTable& strings)

@@ -163,20 +163,6 @@ QString ValuesText(const RowResult& result)
     return values.join(QStringLiteral(", "));
 }
 
-QString LandingText(const BitRange& bits)
-{
-    QString bytes = bits.firstByte() == bits.lastByte()
-                        ? QStringLiteral("byte %1").arg(bits.firstByte())
-                        : QStringLiteral("bytes %1-%2").arg(bits.firstByte()).arg(bits.lastByte());
-    if (bits.wholeBytes())
-        return bytes;
-    if (bits.firstByte() == bits.lastByte())
-        return bits.first == bits.last
-                   ? QStringLiteral("%1 bit %2").arg(bytes).arg(bits.first % 8)
-                   : QStringLiteral("%1 bits %2-%3").arg(bytes).arg(bits.first % 8).arg(bits.last % 8);
-    return QStringLiteral("%1 (from bit %2)").arg(bytes).arg(bits.first % 8);
-}
-
 PollSummary Summarize(const std::vector<RowResult>& results, int rounds, std::optional<double> cycleMs,
                       const SerialLine& line)
 {

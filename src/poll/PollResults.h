@@ -73,8 +73,6 @@ QString ExceptionName(int code);
 QString RowStatusText(const RowResult& result, const StringTable& strings);
 // The values: registers in decimal and hex ("1000 (0x03E8)"), bits as 0/1 in point order.
 QString ValuesText(const RowResult& result);
-// Where the read answer lands in the input area: "byte 4", "bytes 4-5", "byte 4 bits 3-6".
-QString LandingText(const BitRange& bits);
 
 struct PollSummary {
     // Slave ids, ascending.

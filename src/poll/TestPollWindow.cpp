@@ -22,7 +22,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -411,7 +410,7 @@ void TestPollWindow::showResult(int index, const RowResult& result)
         msText(result.minMs),
         msText(result.maxMs),
         request.write() ? m_typedValues[request.row] : ValuesText(result),
-        request.write() ? QString() : LandingText(request.landing),
+        request.write() ? QString() : BitRangeText(request.landing),
         FrameText(result.frame, m_ascii),
     };
     TV_Results->blockSignals(true);
@@ -497,15 +496,7 @@ void TestPollWindow::hideEvent(QHideEvent* event)
 
 void TestPollWindow::placeBeside(const QWidget& parent)
 {
-    const QRect beside = parent.frameGeometry();
-    const QScreen* screen = parent.screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect();
-    const QSize frame = frameGeometry().size();
-    int left = beside.right() + 1;
-    if (room.isValid() && left + frame.width() > room.right() + 1)
-        left = beside.left() - frame.width() >= room.left() ? beside.left() - frame.width()
-                                                            : room.right() + 1 - frame.width();
-    move(left, beside.top());
+    PlaceBeside(this, parent);
 }
 
 } // namespace veldrin

@@ -44,4 +44,16 @@ void CentreOnScreen(QWidget* window)
         QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), screen->availableGeometry()));
 }
 
+void PlaceBeside(QWidget* window, const QWidget& parent)
+{
+    const QRect beside = parent.frameGeometry();
+    const QScreen* screen = parent.screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const int width = window->frameGeometry().width();
+    int left = beside.right() + 1;
+    if (room.isValid() && left + width > room.right() + 1)
+        left = beside.left() - width >= room.left() ? beside.left() - width : room.right() + 1 - width;
+    window->move(left, beside.top());
+}
+
 } // namespace veldrin

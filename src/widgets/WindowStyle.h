@@ -21,5 +21,8 @@ void StyleBoldGreyLabel(QLabel* label);
 // Places a window at its size in the middle of its screen's free area, before it is shown:
 // with or without a window manager, it opens there.
 void CentreOnScreen(QWidget* window);
+// Moves a window beside parent, level with its top: on its right where the screen has room,
+// else on its left, else against the screen's right edge.
+void PlaceBeside(QWidget* window, const QWidget& parent);
 
 } // namespace veldrin

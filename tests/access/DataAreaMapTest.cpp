@@ -114,5 +114,18 @@ TEST(DataAreaMap, SaysWhatLiesInEachByte)
               std::nullopt);
 }
 
+TEST(DataAreaMap, BitRangeTextNamesBytesAndBits)
+{
+    const std::pair<BitRange, const char*> cases[] = {
+        {{0, 15}, "bytes 0-1"},
+        {{8 * 10, 8 * 10 + 7}, "byte 10"},
+        {{8 * 10 + 3, 8 * 10 + 3}, "byte 10 bit 3"},
+        {{8 * 10 + 3, 8 * 10 + 6}, "byte 10 bits 3-6"},
+        {{8 * 10 + 3, 8 * 11 + 4}, "bytes 10-11 (from bit 3 of byte 10 to bit 4 of byte 11)"},
+    };
+    for (const auto& [bits, text] : cases)
+        EXPECT_EQ(BitRangeText(bits), QString::fromUtf8(text)) << text;
+}
+
 } // namespace
 } // namespace veldrin

@@ -7,6 +7,7 @@
 #include "poll/SerialPortPath.h"
 #include "poll/TrafficLog.h"
 #include "support/EnglishStrings.h"
+#include "support/RequestRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -262,13 +263,6 @@ TEST(ModbusFrames, ValuesShowDecimalAndHexOrBits)
     EXPECT_EQ(ValuesText(bits), QStringLiteral("1001"));
 }
 
-TEST(ModbusFrames, LandingNamesBytesAndBits)
-{
-    EXPECT_EQ(LandingText({0, 15}), QStringLiteral("bytes 0-1"));
-    EXPECT_EQ(LandingText({8 * 10 + 3, 8 * 10 + 6}), QStringLiteral("byte 10 bits 3-6"));
-    EXPECT_EQ(LandingText({8 * 10 + 3, 8 * 11 + 4}), QStringLiteral("bytes 10-11 (from bit 3)"));
-}
-
 TEST(PollRequest, NumberListsTakeSinglesAndRanges)
 {
     EXPECT_EQ(ParseNumberList(QStringLiteral("1,3-7"), 1, 512), (std::vector<int>{1, 3, 4, 5, 6, 7}));
@@ -281,22 +275,11 @@ TEST(PollRequest, NumberListsTakeSinglesAndRanges)
 TEST(PollRequest, RowsGiveReadsWithLandingAndListedWrites)
 {
     RequestTables tables;
-    auto fill = [](RequestRow& row, const char* slave, const char* type, const char* address,
-                   const char* points, const char* position, const char* bit) {
-        row[Cell::Slave_ID] = QString::fromLatin1(slave);
-        row[Cell::Type] = QString::fromLatin1(type);
-        row[Cell::Address] = QString::fromLatin1(address);
-        row[Cell::NPoint] = QString::fromLatin1(points);
-        row[Cell::PollTime] = QStringLiteral("100");
-        row[Cell::MaxError] = QStringLiteral("3");
-        row[Cell::Position] = QString::fromLatin1(position);
-        row[Cell::Bit] = QString::fromLatin1(bit);
-    };
-    fill(tables.Modbus_Read.row(1), "1", "Holding Register", "0", "3", "0", "");
-    fill(tables.Modbus_Read.row(2), "1", "Coil Status", "0", "10", "10", "3");
-    fill(tables.Modbus_Read.row(3), "300", "Coil Status", "0", "10", "10", "3"); // fails the checks
-    fill(tables.Modbus_Read.row(4), "2", "Input Register", "5", "2", "20", "");
-    fill(tables.Modbus_Write.row(1), "1", "Holding Register", "10", "1", "0", "");
+    test::FillRow(tables.Modbus_Read.row(1), "1", "Holding Register", "0", "3", "0", "");
+    test::FillRow(tables.Modbus_Read.row(2), "1", "Coil Status", "0", "10", "10", "3");
+    test::FillRow(tables.Modbus_Read.row(3), "300", "Coil Status", "0", "10", "10", "3"); // fails the checks
+    test::FillRow(tables.Modbus_Read.row(4), "2", "Input Register", "5", "2", "20", "");
+    test::FillRow(tables.Modbus_Write.row(1), "1", "Holding Register", "10", "1", "0", "");
     tables.Modbus_Write.row(1)[Cell::OnChange] = QStringLiteral("N");
 
     const auto all = PollRequests(tables, std::nullopt, {{1, {4321}}});

@@ -9,6 +9,7 @@
 #include "support/ModbusSlaveProcess.h"
 #include "support/PtyBridge.h"
 #include "support/RecordingPrompts.h"
+#include "support/RequestRows.h"
 #include "support/WaitUntil.h"
 
 #include <QAbstractButton>
@@ -36,19 +37,6 @@ public:
     std::unique_ptr<PollRunner> newRunner() override { return std::make_unique<PollEngine>(); }
 };
 
-void fill(RequestRow& row, const char* slave, const char* type, const char* address, const char* points,
-          const char* position, const char* bit = "")
-{
-    row[Cell::Slave_ID] = QString::fromLatin1(slave);
-    row[Cell::Type] = QString::fromLatin1(type);
-    row[Cell::Address] = QString::fromLatin1(address);
-    row[Cell::NPoint] = QString::fromLatin1(points);
-    row[Cell::PollTime] = QStringLiteral("100");
-    row[Cell::MaxError] = QStringLiteral("3");
-    row[Cell::Position] = QString::fromLatin1(position);
-    row[Cell::Bit] = QString::fromLatin1(bit);
-}
-
 class TestPollWindowTest : public testing::Test {
 protected:
     void SetUp() override
@@ -56,11 +44,11 @@ protected:
         ASSERT_TRUE(m_bridge.ok());
         m_slave = std::make_unique<test::ModbusSlaveProcess>(m_bridge.slavePort(), QStringLiteral("rtu"));
         ASSERT_EQ(m_slave->error(), QString());
-        fill(m_tables.Modbus_Read.row(1), "1", "Holding Register", "0", "2", "0");
-        fill(m_tables.Modbus_Read.row(2), "2", "Coil Status", "0", "4", "4", "2");
-        fill(m_tables.Modbus_Read.row(3), "1", "Input Register", "98", "5", "10");
-        fill(m_tables.Modbus_Read.row(4), "7", "Holding Register", "0", "1", "20");
-        fill(m_tables.Modbus_Write.row(1), "1", "Holding Register", "40", "2", "0");
+        test::FillRow(m_tables.Modbus_Read.row(1), "1", "Holding Register", "0", "2", "0");
+        test::FillRow(m_tables.Modbus_Read.row(2), "2", "Coil Status", "0", "4", "4", "2");
+        test::FillRow(m_tables.Modbus_Read.row(3), "1", "Input Register", "98", "5", "10");
+        test::FillRow(m_tables.Modbus_Read.row(4), "7", "Holding Register", "0", "1", "20");
+        test::FillRow(m_tables.Modbus_Write.row(1), "1", "Holding Register", "40", "2", "0");
         m_parameters.Time_Out = QStringLiteral("150");
         m_window = std::make_unique<TestPollWindow>(m_strings, m_prompts, m_files, m_polls, nullptr);
         m_window->setTexts(QStringLiteral("Plant"));
