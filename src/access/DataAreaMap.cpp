@@ -75,9 +75,9 @@ AreaMap MapDataArea(TableKind kind, const RequestTable& table)
 
 QString BitRangeText(const BitRange& bits)
 {
-    const QString bytes = bits.firstByte() == bits.lastByte()
-                              ? QStringLiteral("byte %1").arg(bits.firstByte())
-                              : QStringLiteral("bytes %1-%2").arg(bits.firstByte()).arg(bits.lastByte());
+    QString bytes = bits.firstByte() == bits.lastByte()
+                        ? QStringLiteral("byte %1").arg(bits.firstByte())
+                        : QStringLiteral("bytes %1-%2").arg(bits.firstByte()).arg(bits.lastByte());
     if (bits.wholeBytes())
         return bytes;
     if (bits.firstByte() == bits.lastByte())
